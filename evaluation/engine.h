@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <optional>
+
+// Revenue of months 1 to 12 in forints, at index month - 1.
+using MonthlyRevenue = std::array<qint32, 12>;
+
+struct MasterData {
+    qint32 minimum_wage = 0; // monthly gross minimum wage of the year
+    qint32 guaranteed_minimum = 0; // G, the guaranteed wage minimum
+    double szja_rate = 0; // fractions, not percents
+    double tb_rate = 0;
+    double szocho_rate = 0;
+    qint16 cost_ratio = 0; // percent
+    bool main_employment = true;
+};
+
+struct MasterDataTexts {
+    QString minimum_wage, guaranteed_minimum, szja, tb, szocho, cost_ratio;
+    bool main_employment = true;
+};
+
+// What is due for the chosen month.
+struct Evaluation {
+    qint32 szja_amount = 0;
+    qint32 tb_amount = 0;
+    qint32 szocho_amount = 0;
+    qint32 tb_base = 0;
+    double szocho_base = 0; // 112.5 % of G may carry decimals
+    std::optional<qint32> quarter_szja; // only at the end of a quarter
+};
+
+// The master data as the fields hold them; nothing when a field is not a
+// number or out of range.
+std::optional<MasterData> read_master_data(const MasterDataTexts &texts);
+
+// The year from January up to `month`; nothing when a sum or a rounded
+// product leaves the 32-bit range.
+std::optional<Evaluation> evaluate(
+    const MasterData &data, const MonthlyRevenue &monthly_revenue, int month);

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/platform.h"
+
+#include <QString>
+
+#include <optional>
+
+class fo;
+
+// The month's name as on its button ("január" ... "december").
+QString month_name(int month);
+
+// Sets the six result fields to "0".
+void clear_results(fo &window);
+
+// Command27: evaluates `selected_month` into the result fields. On failure
+// the results stay "0".
+std::optional<Notice> Command27_click(fo &window);
+
+// The month buttons: take the revenues up to `month`, then evaluate.
+std::optional<Notice> month_command(fo &window, int month);

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+// Texts of numbers, always in the Hungarian convention whatever the machine's
+// locale: decimal comma, U+00A0 between digit groups when writing.
+namespace number_text {
+
+// The whole text as a Hungarian number: surrounding blanks, an optional sign,
+// digits with group separators (U+0020, U+00A0 or U+202F) among them, an
+// optional fraction after the comma and an optional exponent.
+std::optional<double> read_number(QStringView text);
+
+// A Hungarian number if the text is one, else the number at its start read
+// with "." as decimal point (also &H hexadecimal and &O octal), else 0.
+double to_amount(QStringView text);
+
+// Round half to even into a whole number; nothing when out of range.
+std::optional<qint32> whole32(double value);
+std::optional<qint16> whole16(double value);
+
+// Grouped with exactly `decimals` decimals, halves rounded away from zero.
+QString grouped(double value, int decimals);
+
+// No grouping, decimal comma, as few decimals as the value needs.
+QString plain(double value);
+
+} // namespace number_text

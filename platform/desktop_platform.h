@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/platform.h"
+
+class QWidget;
+
+class DesktopPlatform : public Platform {
+public:
+    void setWindow(QWidget *window) { window_ = window; }
+
+    MessageAnswer message(const QString &text, MessageIcon icon) override;
+    void beep() override;
+    QDate today() const override;
+    QString programFolder() const override;
+    QStringList templateFolders() const override;
+    QString handOverScriptName() const override;
+    std::optional<QString> startScript(const QString &path, const QString &workingFolder) override;
+    void quit() override;
+
+private:
+    QWidget *window_ = nullptr;
+};

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+enum class MessageIcon { Warning, Critical, Question };
+enum class MessageAnswer { Ok, Yes, No };
+
+// A message for the user, shown by the window in a "FIGYELEM!" box.
+struct Notice {
+    QString text;
+    MessageIcon icon = MessageIcon::Warning;
+    bool beep = false;
+};
+
+// Everything the handlers need from the desktop. The program uses the real
+// desktop; tests pass a fake that records the requests and never blocks.
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // A modal box titled "FIGYELEM!"; a question offers "Igen"/"Nem", any
+    // other icon "OK" alone.
+    virtual MessageAnswer message(const QString &text, MessageIcon icon) = 0;
+    virtual void beep() = 0;
+    virtual QDate today() const = 0;
+    // The folder that holds the program and its data files.
+    virtual QString programFolder() const = 0;
+    // Where the form-filling program keeps its templates; a match in any counts.
+    virtual QStringList templateFolders() const = 0;
+    // The name of the hand-over script beside the program.
+    virtual QString handOverScriptName() const = 0;
+    // Starts the script on its own, not waited for; an error text on failure.
+    virtual std::optional<QString> startScript(const QString &path, const QString &workingFolder)
+        = 0;
+    // Ends the program at once.
+    virtual void quit() = 0;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/platform.h"
+
+#include <QList>
+#include <QTemporaryDir>
+
+// Records what the handlers ask of the desktop and answers from a script.
+class FakePlatform : public Platform {
+public:
+    struct Message {
+        QString text;
+        MessageIcon icon;
+    };
+
+    MessageAnswer message(const QString &text, MessageIcon icon) override
+    {
+        messages.append({text, icon});
+        if (icon != MessageIcon::Question)
+            return MessageAnswer::Ok;
+        return answers.isEmpty() ? MessageAnswer::No : answers.takeFirst();
+    }
+    void beep() override { ++beeps; }
+    QDate today() const override { return date; }
+    QString programFolder() const override { return folder.path(); }
+    QStringList templateFolders() const override { return {templates.path()}; }
+    QString handOverScriptName() const override { return QStringLiteral("atad_pennaro.sh"); }
+    std::optional<QString> startScript(const QString &path, const QString &workingFolder) override
+    {
+        started.append(path + u'|' + workingFolder);
+        return startError;
+    }
+    void quit() override { ++quits; }
+
+    QList<Message> messages;
+    QList<MessageAnswer> answers; // for questions, in order
+    int beeps = 0;
+    int quits = 0;
+    QDate date {2026, 12, 6};
+    QTemporaryDir folder;
+    QTemporaryDir templates;
+    QStringList started;
+    std::optional<QString> startError;
+};

@@ -1,0 +1,74 @@
+#include "window/fo.h"
+
+#include "evaluation/month_commands.h"
+#include "ui_fo.h"
+#include "window/startup.h"
+
+#include <QStyle>
+
+fo::fo(Platform &platform, QWidget *parent)
+    : QWidget(parent)
+    , ui_(std::make_unique<Ui::fo>())
+    , platform_(platform)
+{
+    ui_->setupUi(this);
+
+    // System colours that a form cannot name.
+    QPalette working = ui_->Text11->palette();
+    working.setColor(QPalette::Base, palette().color(QPalette::Button));
+    ui_->Text11->setPalette(working);
+    QPalette account = ui_->Text57->palette();
+    // Qt has no inactive-title colour; this is the classic Windows one.
+    account.setColor(QPalette::Base, QColor(191, 205, 219));
+    for (QLineEdit *field : {ui_->Text57, ui_->Text58, ui_->Text59})
+        field->setPalette(account);
+
+    ui_->Command19->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
+    ui_->Command14->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+
+    for (int month = 1; month <= 12; ++month)
+        connect(month_button(month), &QPushButton::clicked, this,
+            [this, month] { month_clicked(month); });
+
+    Load(*this);
+}
+
+fo::~fo() = default;
+
+QLineEdit *fo::revenue_field(int month) const
+{
+    QLineEdit *const fields[] = {ui_->Text14, ui_->Text15, ui_->Text16, ui_->Text17, ui_->Text18,
+        ui_->Text19, ui_->Text20, ui_->Text21, ui_->Text22, ui_->Text23, ui_->Text24, ui_->Text25};
+    return fields[month - 1];
+}
+
+QPushButton *fo::month_button(int month) const
+{
+    QPushButton *const buttons[] = {ui_->Command2, ui_->Command3, ui_->Command4, ui_->Command5,
+        ui_->Command6, ui_->Command7, ui_->Command8, ui_->Command9, ui_->Command10, ui_->Command11,
+        ui_->Command12, ui_->Command13};
+    return buttons[month - 1];
+}
+
+MessageAnswer fo::show_notice(const Notice &notice)
+{
+    if (notice.beep)
+        platform_.beep();
+    return platform_.message(notice.text, notice.icon);
+}
+
+void fo::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // Activate runs once, when the window is first shown.
+    if (activated_)
+        return;
+    activated_ = true;
+    Activate(*this);
+}
+
+void fo::month_clicked(int month)
+{
+    if (const auto notice = month_command(*this, month))
+        show_notice(*notice);
+}

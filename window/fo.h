@@ -1,0 +1,48 @@
+#pragma once
+
+#include "evaluation/engine.h"
+#include "platform/platform.h"
+
+#include <QWidget>
+
+#include <memory>
+
+namespace Ui {
+class fo;
+}
+class QLineEdit;
+class QPushButton;
+
+// The one window. Its fields hold every value and result as text; the
+// window-level values below are kept between events.
+class fo : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit fo(Platform &platform, QWidget *parent = nullptr);
+    ~fo() override;
+
+    Ui::fo &form() const { return *ui_; }
+    Platform &platform() const { return platform_; }
+    QLineEdit *revenue_field(int month) const;
+    QPushButton *month_button(int month) const;
+
+    // The one place that shows messages to the user.
+    MessageAnswer show_notice(const Notice &notice);
+
+    qint16 selected_month = 0; // 0 until the first month command
+    bool format_lock = false; // revenue fields keep their text verbatim while set
+    MonthlyRevenue monthly_revenue {};
+    // The result fields hold a completed evaluation of `selected_month`.
+    bool results_valid = false;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void month_clicked(int month);
+
+    std::unique_ptr<Ui::fo> ui_;
+    Platform &platform_;
+    bool activated_ = false;
+};

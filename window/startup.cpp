@@ -1,0 +1,29 @@
+#include "window/startup.h"
+
+#include "evaluation/month_commands.h"
+#include "evaluation/number_text.h"
+#include "ui_fo.h"
+#include "window/fo.h"
+
+void Load(fo &window)
+{
+    Ui::fo &ui = window.form();
+    ui.Combo1->setEditText(QStringLiteral("40"));
+    ui.Text2->setFocus();
+    window.format_lock = true;
+}
+
+void Activate(fo &window)
+{
+    Ui::fo &ui = window.form();
+    ui.Option1->setChecked(true);
+    clear_results(window);
+    window.format_lock = false;
+    ui.List1->hide();
+
+    // The master data in their display form.
+    const std::pair<QLineEdit *, int> shown[]
+        = {{ui.Text2, 0}, {ui.Text3, 0}, {ui.Text4, 0}, {ui.Text5, 1}, {ui.Text6, 0}};
+    for (const auto &[field, decimals] : shown)
+        field->setText(number_text::grouped(number_text::to_amount(field->text()), decimals));
+}
