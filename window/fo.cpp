@@ -1,9 +1,11 @@
 #include "window/fo.h"
 
 #include "evaluation/month_commands.h"
+#include "inputs/handlers.h"
 #include "ui_fo.h"
 #include "window/startup.h"
 
+#include <QFocusEvent>
 #include <QStyle>
 
 fo::fo(Platform &platform, QWidget *parent)
@@ -29,6 +31,14 @@ fo::fo(Platform &platform, QWidget *parent)
     for (int month = 1; month <= 12; ++month)
         connect(month_button(month), &QPushButton::clicked, this,
             [this, month] { month_clicked(month); });
+
+    connect_inputs(*this);
+    // Fields with a leave step report their focus-out here.
+    for (QWidget *field : std::initializer_list<QWidget *> {
+             ui_->Text2, ui_->Text3, ui_->Text4, ui_->Text5, ui_->Text6, ui_->Combo1})
+        field->installEventFilter(this);
+    for (int month = 1; month <= 12; ++month)
+        revenue_field(month)->installEventFilter(this);
 
     Load(*this);
 }
@@ -65,6 +75,19 @@ void fo::showEvent(QShowEvent *event)
         return;
     activated_ = true;
     Activate(*this);
+}
+
+bool fo::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusOut) {
+        // Another application, a message box or a popup (a context menu, the
+        // combo's list) takes the focus only for a while: the field is not left.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason
+            && reason != Qt::MenuBarFocusReason)
+            leave_field(*this, watched);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void fo::month_clicked(int month)

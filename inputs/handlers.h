@@ -1,0 +1,12 @@
+#pragma once
+
+class fo;
+class QLineEdit;
+class QObject;
+
+// Connects the input fields' handlers.
+void connect_inputs(fo &window);
+
+// The focus left `field` for another control of the window: runs the field's
+// leave step. False when `field` has none.
+bool leave_field(fo &window, QObject *field);
