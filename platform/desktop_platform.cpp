@@ -11,13 +11,14 @@
 #include <windows.h>
 #endif
 
-MessageAnswer DesktopPlatform::message(const QString &text, MessageIcon icon)
+MessageAnswer DesktopPlatform::message(
+    const QString &text, MessageIcon icon, MessageButtons buttons)
 {
     const QMessageBox::Icon boxIcon = icon == MessageIcon::Critical ? QMessageBox::Critical
         : icon == MessageIcon::Question                             ? QMessageBox::Question
                                                                     : QMessageBox::Warning;
     QMessageBox box(boxIcon, QStringLiteral("FIGYELEM!"), text, QMessageBox::NoButton, window_);
-    if (icon != MessageIcon::Question) {
+    if (buttons == MessageButtons::Ok) {
         box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
         box.exec();
         return MessageAnswer::Ok;
@@ -90,5 +91,6 @@ std::optional<QString> DesktopPlatform::startScript(
 
 void DesktopPlatform::quit()
 {
-    QCoreApplication::quit();
+    // exit(), not quit(): quit() would ask the window to close once more.
+    QCoreApplication::exit(0);
 }

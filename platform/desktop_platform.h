@@ -8,7 +8,7 @@ class DesktopPlatform : public Platform {
 public:
     void setWindow(QWidget *window) { window_ = window; }
 
-    MessageAnswer message(const QString &text, MessageIcon icon) override;
+    MessageAnswer message(const QString &text, MessageIcon icon, MessageButtons buttons) override;
     void beep() override;
     QDate today() const override;
     QString programFolder() const override;

@@ -7,12 +7,14 @@
 #include <optional>
 
 enum class MessageIcon { Warning, Critical, Question };
+enum class MessageButtons { Ok, YesNo };
 enum class MessageAnswer { Ok, Yes, No };
 
 // A message for the user, shown by the window in a "FIGYELEM!" box.
 struct Notice {
     QString text;
     MessageIcon icon = MessageIcon::Warning;
+    MessageButtons buttons = MessageButtons::Ok;
     bool beep = false;
 };
 
@@ -22,9 +24,9 @@ class Platform {
 public:
     virtual ~Platform() = default;
 
-    // A modal box titled "FIGYELEM!"; a question offers "Igen"/"Nem", any
-    // other icon "OK" alone.
-    virtual MessageAnswer message(const QString &text, MessageIcon icon) = 0;
+    // A modal box titled "FIGYELEM!" with "OK" or with "Igen" and "Nem".
+    virtual MessageAnswer message(const QString &text, MessageIcon icon, MessageButtons buttons)
+        = 0;
     virtual void beep() = 0;
     virtual QDate today() const = 0;
     // The folder that holds the program and its data files.

@@ -11,12 +11,13 @@ public:
     struct Message {
         QString text;
         MessageIcon icon;
+        MessageButtons buttons;
     };
 
-    MessageAnswer message(const QString &text, MessageIcon icon) override
+    MessageAnswer message(const QString &text, MessageIcon icon, MessageButtons buttons) override
     {
-        messages.append({text, icon});
-        if (icon != MessageIcon::Question)
+        messages.append({text, icon, buttons});
+        if (buttons == MessageButtons::Ok)
             return MessageAnswer::Ok;
         return answers.isEmpty() ? MessageAnswer::No : answers.takeFirst();
     }
@@ -33,7 +34,7 @@ public:
     void quit() override { ++quits; }
 
     QList<Message> messages;
-    QList<MessageAnswer> answers; // for questions, in order
+    QList<MessageAnswer> answers; // for Igen/Nem boxes, in order; then Nem
     int beeps = 0;
     int quits = 0;
     QDate date {2026, 12, 6};

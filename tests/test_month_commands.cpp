@@ -1,6 +1,4 @@
-#include "fake_platform.h"
-#include "ui_fo.h"
-#include "window/fo.h"
+#include "window_fixture.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -20,8 +18,9 @@ const QString nbsp(QChar(0x00A0));
 class TestMonthCommands : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<FakePlatform> platform;
-    std::unique_ptr<fo> window;
+    WindowFixture f;
+    FakePlatform *platform = nullptr;
+    fo *window = nullptr;
 
     Ui::fo &ui() { return window->form(); }
     void press(int month) { QTest::mouseClick(window->month_button(month), Qt::LeftButton); }
@@ -34,16 +33,14 @@ class TestMonthCommands : public QObject {
 private slots:
     void init()
     {
-        platform = std::make_unique<FakePlatform>();
-        window = std::make_unique<fo>(*platform);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        // With taxpayer data, so that the export button is enabled.
+        f.open([](FakePlatform &p) {
+            write_file(p.folder.filePath("adat2.txt"), QByteArray("x\r\n").repeated(24));
+        });
+        platform = f.platform.get();
+        window = f.window.get();
     }
-    void cleanup()
-    {
-        window.reset();
-        platform.reset();
-    }
+    void cleanup() { f.close(); }
 
     void everyNamedWidgetExists()
     {

@@ -7,6 +7,9 @@
 #include <QApplication>
 #include <QTest>
 
+#include <QFile>
+
+#include <functional>
 #include <memory>
 
 // A fresh, shown and active window on a fake desktop for each test.
@@ -14,10 +17,12 @@ struct WindowFixture {
     std::unique_ptr<FakePlatform> platform;
     std::unique_ptr<fo> window;
 
-    void open()
+    // `prepare` lays files beside the program before it starts.
+    void open(const std::function<void(FakePlatform &)> &prepare = {})
     {
         platform = std::make_unique<FakePlatform>();
-        prepare(*platform);
+        if (prepare)
+            prepare(*platform);
         window = std::make_unique<fo>(*platform);
         window->show();
         QApplication::setActiveWindow(window.get());
@@ -28,12 +33,23 @@ struct WindowFixture {
         window.reset();
         platform.reset();
     }
-    // Files and answers the platform needs before the window starts.
-    virtual void prepare(FakePlatform &) { }
-    virtual ~WindowFixture() = default;
+    QString path(const QString &name) const { return platform->folder.filePath(name); }
 
     Ui::fo &ui() const { return window->form(); }
 };
+
+inline void write_file(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+inline QByteArray file_bytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 inline QString hungarian_blanks(QString text)
 {

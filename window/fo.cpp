@@ -2,9 +2,11 @@
 
 #include "evaluation/month_commands.h"
 #include "inputs/handlers.h"
+#include "storage/commands.h"
 #include "ui_fo.h"
 #include "window/startup.h"
 
+#include <QCloseEvent>
 #include <QFocusEvent>
 #include <QStyle>
 
@@ -32,6 +34,8 @@ fo::fo(Platform &platform, QWidget *parent)
         connect(month_button(month), &QPushButton::clicked, this,
             [this, month] { month_clicked(month); });
 
+    connect(ui_->Command14, &QPushButton::clicked, this, &fo::Command14_click);
+    connect(ui_->Command19, &QPushButton::clicked, this, &fo::Command19_click);
     connect_inputs(*this);
     // Fields with a leave step report their focus-out here.
     for (QWidget *field : std::initializer_list<QWidget *> {
@@ -64,7 +68,7 @@ MessageAnswer fo::show_notice(const Notice &notice)
 {
     if (notice.beep)
         platform_.beep();
-    return platform_.message(notice.text, notice.icon);
+    return platform_.message(notice.text, notice.icon, notice.buttons);
 }
 
 void fo::showEvent(QShowEvent *event)
@@ -74,7 +78,20 @@ void fo::showEvent(QShowEvent *event)
     if (activated_)
         return;
     activated_ = true;
-    Activate(*this);
+    for (const Notice &notice : Activate(*this))
+        show_notice(notice);
+}
+
+void fo::closeEvent(QCloseEvent *event)
+{
+    if (!exiting_ && revenues_changed(*this)
+        && show_notice({QStringLiteral("A bevételek változtak. Kilép mentés nélkül?"),
+               MessageIcon::Question, MessageButtons::YesNo})
+            != MessageAnswer::Yes) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
 }
 
 bool fo::eventFilter(QObject *watched, QEvent *event)
@@ -94,4 +111,22 @@ void fo::month_clicked(int month)
 {
     if (const auto notice = month_command(*this, month))
         show_notice(*notice);
+}
+
+// Exit: saves the revenues, then ends the program at once.
+void fo::Command14_click()
+{
+    if (const auto failure = Command17_click(*this)) {
+        if (show_notice(*failure) != MessageAnswer::Yes)
+            return;
+    }
+    exiting_ = true;
+    close();
+    platform_.quit();
+}
+
+// Info: shows or hides the info list.
+void fo::Command19_click()
+{
+    ui_->List1->setVisible(ui_->List1->isHidden());
 }

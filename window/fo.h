@@ -2,6 +2,7 @@
 
 #include "evaluation/engine.h"
 #include "platform/platform.h"
+#include "storage/taxpayer_file.h"
 
 #include <QWidget>
 
@@ -33,17 +34,25 @@ public:
     qint16 selected_month = 0; // 0 until the first month command
     bool format_lock = false; // revenue fields keep their text verbatim while set
     MonthlyRevenue monthly_revenue {};
+    TaxpayerLines taxpayer_lines = TaxpayerLines(31);
     // The result fields hold a completed evaluation of `selected_month`.
     bool results_valid = false;
+    // The revenue texts as adat.txt holds them.
+    QStringList saved_revenue_texts = QStringList(12, QString());
 
 protected:
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // The close control does not save, but asks before revenues are lost.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void month_clicked(int month);
+    void Command14_click();
+    void Command19_click();
 
     std::unique_ptr<Ui::fo> ui_;
     Platform &platform_;
     bool activated_ = false;
+    bool exiting_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include "evaluation/month_commands.h"
 #include "evaluation/number_text.h"
+#include "storage/commands.h"
 #include "ui_fo.h"
 #include "window/fo.h"
 
@@ -13,17 +14,24 @@ void Load(fo &window)
     window.format_lock = true;
 }
 
-void Activate(fo &window)
+QList<Notice> Activate(fo &window)
 {
+    QList<Notice> notices;
     Ui::fo &ui = window.form();
     ui.Option1->setChecked(true);
+    // format_lock is still set: the saved texts go into the fields verbatim.
+    Command16_click(window);
+    if (const auto notice = Command18_click(window))
+        notices.append(*notice);
     clear_results(window);
     window.format_lock = false;
     ui.List1->hide();
+    notices.append(read_taxpayer_data(window));
 
     // The master data in their display form.
     const std::pair<QLineEdit *, int> shown[]
         = {{ui.Text2, 0}, {ui.Text3, 0}, {ui.Text4, 0}, {ui.Text5, 1}, {ui.Text6, 0}};
     for (const auto &[field, decimals] : shown)
         field->setText(number_text::grouped(number_text::to_amount(field->text()), decimals));
+    return notices;
 }
