@@ -43,21 +43,27 @@ bool is_utf8(const QList<QByteArray> &lines)
         [](const QByteArray &line) { return QString::fromUtf8(line).toUtf8() == line; });
 }
 
-std::optional<QString> write_lines(const QString &path, const QList<QByteArray> &lines)
+std::optional<QString> write_file(const QString &path, const QByteArray &bytes)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
-    for (const QByteArray &line : lines) {
-        if (file.write(line) != line.size() || file.write("\r\n", 2) != 2) {
-            const QString reason = file.errorString();
-            file.cancelWriting();
-            return reason;
-        }
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return reason;
     }
     if (!file.commit())
         return file.errorString();
     return std::nullopt;
+}
+
+std::optional<QString> write_lines(const QString &path, const QList<QByteArray> &lines)
+{
+    QByteArray bytes;
+    for (const QByteArray &line : lines)
+        bytes += line + "\r\n";
+    return write_file(path, bytes);
 }
 
 QString shown_path(const QString &path)

@@ -22,8 +22,11 @@ TextLines read_lines(QIODevice &device, int max_lines, int max_line_length = 409
 // Every line is valid UTF-8.
 bool is_utf8(const QList<QByteArray> &lines);
 
-// Writes the lines, each ended by CR LF, replacing the file only when every
-// byte is written; the reason on failure.
+// Replaces the file with the bytes only when every byte is written; the
+// reason on failure. An earlier file stays whole when the write fails.
+std::optional<QString> write_file(const QString &path, const QByteArray &bytes);
+
+// The lines, each ended by CR LF, written as write_file does.
 std::optional<QString> write_lines(const QString &path, const QList<QByteArray> &lines);
 
 // "<path>" with the platform's separators, for messages.

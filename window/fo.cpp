@@ -1,5 +1,7 @@
 #include "window/fo.h"
 
+#include "declaration/export.h"
+#include "declaration/period.h"
 #include "evaluation/month_commands.h"
 #include "inputs/handlers.h"
 #include "storage/commands.h"
@@ -36,6 +38,7 @@ fo::fo(Platform &platform, QWidget *parent)
 
     connect(ui_->Command14, &QPushButton::clicked, this, &fo::Command14_click);
     connect(ui_->Command19, &QPushButton::clicked, this, &fo::Command19_click);
+    connect(ui_->Command21, &QPushButton::clicked, this, &fo::Command21_click);
     connect_inputs(*this);
     // Fields with a leave step report their focus-out here.
     for (QWidget *field : std::initializer_list<QWidget *> {
@@ -129,4 +132,29 @@ void fo::Command14_click()
 void fo::Command19_click()
 {
     ui_->List1->setVisible(ui_->List1->isHidden());
+}
+
+// Export: the chosen month's declaration to the form program.
+void fo::Command21_click()
+{
+    if (const auto refusal = export_refusal(*this)) {
+        show_notice(*refusal);
+        return;
+    }
+    Command26_click(*this);
+    // Built before anything is asked or written, so a refusal leaves no trace.
+    const Declaration declaration = declaration_of(*this);
+    const ImportFile file = import_file(declaration);
+    if (!file.problem.isEmpty()) {
+        show_notice(
+            {file.problem + QStringLiteral(" A bevallás nem készült el."), MessageIcon::Critical});
+        return;
+    }
+    if (!form_template_found(platform_, declaration.year)
+        && show_notice({QStringLiteral("Nem látom a 2258 nyomtatvánt? Mehet tovább?"),
+               MessageIcon::Question, MessageButtons::YesNo})
+            != MessageAnswer::Yes)
+        return;
+    if (const auto failure = Command25_click(*this, file.bytes))
+        show_notice(*failure);
 }

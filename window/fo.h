@@ -50,6 +50,7 @@ private:
     void month_clicked(int month);
     void Command14_click();
     void Command19_click();
+    void Command21_click();
 
     std::unique_ptr<Ui::fo> ui_;
     Platform &platform_;
