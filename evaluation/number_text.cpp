@@ -65,50 +65,83 @@ template<typename Int> std::optional<Int> whole(double value)
     return Int(rounded);
 }
 
+// Walks over a number, copying it into the C form.
+struct Scanner {
+    explicit Scanner(QStringView text)
+        : s(text)
+    {
+    }
+
+    QStringView s;
+    qsizetype i = 0;
+    QByteArray c;
+    int digits = 0;
+
+    bool at_end() const { return i == s.size(); }
+    bool at(QChar ch) const { return i < s.size() && s[i] == ch; }
+    bool at_digit() const { return i < s.size() && is_digit(s[i]); }
+    void take() { c += char(s[i++].unicode()); }
+
+    void sign()
+    {
+        if (at(u'+') || at(u'-'))
+            take();
+    }
+    // Group separators count only between digits.
+    void integer_digits(bool grouped)
+    {
+        while (i < s.size()) {
+            if (at_digit()) {
+                take();
+                ++digits;
+            } else if (grouped && digits > 0 && is_group_separator(s[i]) && i + 1 < s.size()
+                && (is_digit(s[i + 1]) || is_group_separator(s[i + 1]))) {
+                ++i;
+            } else {
+                break;
+            }
+        }
+    }
+    void fraction(QChar point)
+    {
+        if (!at(point))
+            return;
+        c += '.';
+        ++i;
+        for (; at_digit(); ++digits)
+            take();
+    }
+    enum class Exponent { None, Complete, Dangling };
+    // A letter, an optional sign and digits; a dangling letter is left unread.
+    Exponent exponent(QStringView letters)
+    {
+        if (i >= s.size() || !letters.contains(s[i]))
+            return Exponent::None;
+        qsizetype j = i + 1;
+        if (j < s.size() && (s[j] == u'+' || s[j] == u'-'))
+            ++j;
+        if (j == s.size() || !is_digit(s[j]))
+            return Exponent::Dangling;
+        c += 'e';
+        ++i;
+        sign();
+        while (at_digit())
+            take();
+        return Exponent::Complete;
+    }
+};
+
 } // namespace
 
 std::optional<double> read_number(QStringView text)
 {
-    const QStringView s = text.trimmed();
-    qsizetype i = 0;
-    QByteArray c; // the same number in the C locale's form
-    if (i < s.size() && (s[i] == u'+' || s[i] == u'-'))
-        c += char(s[i++].unicode());
-    int digits = 0;
-    while (i < s.size()) {
-        if (is_digit(s[i])) {
-            c += char(s[i++].unicode());
-            ++digits;
-        } else if (digits > 0 && is_group_separator(s[i]) && i + 1 < s.size()
-            && (is_digit(s[i + 1]) || is_group_separator(s[i + 1]))) {
-            ++i;
-        } else {
-            break;
-        }
-    }
-    if (i < s.size() && s[i] == u',') {
-        c += '.';
-        ++i;
-        while (i < s.size() && is_digit(s[i])) {
-            c += char(s[i++].unicode());
-            ++digits;
-        }
-    }
-    if (digits == 0)
+    Scanner scan {text.trimmed()};
+    scan.sign();
+    scan.integer_digits(true);
+    scan.fraction(u',');
+    if (scan.digits == 0 || scan.exponent(u"eE") == Scanner::Exponent::Dangling || !scan.at_end())
         return std::nullopt;
-    if (i < s.size() && (s[i] == u'e' || s[i] == u'E')) {
-        c += 'e';
-        ++i;
-        if (i < s.size() && (s[i] == u'+' || s[i] == u'-'))
-            c += char(s[i++].unicode());
-        if (i == s.size() || !is_digit(s[i]))
-            return std::nullopt;
-        while (i < s.size() && is_digit(s[i]))
-            c += char(s[i++].unicode());
-    }
-    if (i != s.size())
-        return std::nullopt;
-    const double value = c_number(c);
+    const double value = c_number(scan.c);
     if (!std::isfinite(value))
         return std::nullopt;
     return value;
@@ -140,37 +173,14 @@ double to_amount(QStringView text)
         }
     }
 
-    qsizetype i = 0;
-    QByteArray c;
-    if (i < s.size() && (s[i] == u'+' || s[i] == u'-'))
-        c += char(s[i++].unicode());
-    int digits = 0;
-    while (i < s.size() && is_digit(s[i])) {
-        c += char(s[i++].unicode());
-        ++digits;
-    }
-    if (i < s.size() && s[i] == u'.') {
-        c += '.';
-        ++i;
-        while (i < s.size() && is_digit(s[i])) {
-            c += char(s[i++].unicode());
-            ++digits;
-        }
-    }
-    if (digits == 0)
+    Scanner scan {s};
+    scan.sign();
+    scan.integer_digits(false);
+    scan.fraction(u'.');
+    if (scan.digits == 0)
         return 0.0;
-    if (i + 1 < s.size() && QStringLiteral("eEdD").contains(s[i])) {
-        qsizetype j = i + 1;
-        QByteArray exponent = "e";
-        if (s[j] == u'+' || s[j] == u'-')
-            exponent += char(s[j++].unicode());
-        if (j < s.size() && is_digit(s[j])) {
-            while (j < s.size() && is_digit(s[j]))
-                exponent += char(s[j++].unicode());
-            c += exponent;
-        }
-    }
-    return c_number(c);
+    scan.exponent(u"eEdD"); // a letter without digits ends the number
+    return c_number(scan.c);
 }
 
 std::optional<qint32> whole32(double value)
