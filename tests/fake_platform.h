@@ -33,6 +33,13 @@ public:
     }
     void quit() override { ++quits; }
 
+    // The only message so far starts with `text` and has this icon.
+    bool said(const QString &text, MessageIcon icon = MessageIcon::Warning) const
+    {
+        return messages.size() == 1 && messages[0].text.startsWith(text)
+            && messages[0].icon == icon;
+    }
+
     QList<Message> messages;
     QList<MessageAnswer> answers; // for Igen/Nem boxes, in order; then Nem
     int beeps = 0;

@@ -4,15 +4,17 @@
 
 namespace {
 
-MasterData defaults(bool main_employment = true)
+// Defaults, with or without the allowance and the cost ratio.
+MasterData data(bool main = true, qint32 minimum_wage = 200000, qint16 cost_ratio = 40)
 {
-    return MasterData {200000, 260000, 0.15, 0.185, 0.13, 40, main_employment};
+    return MasterData {minimum_wage, 260000, 0.15, 0.185, 0.13, cost_ratio, main};
 }
 
-MonthlyRevenue every_month(qint32 revenue)
+MonthlyRevenue revenues(std::initializer_list<qint32> months, qint32 rest = 0)
 {
     MonthlyRevenue r;
-    r.fill(revenue);
+    r.fill(rest);
+    std::copy(months.begin(), months.end(), r.begin());
     return r;
 }
 
@@ -22,205 +24,109 @@ class TestEngine : public QObject {
     Q_OBJECT
 
 private slots:
-    // Defaults and 500 000 every month.
-    void workedExample_data()
+    void evaluation_data()
     {
-        QTest::addColumn<bool>("mainEmployment");
+        QTest::addColumn<MasterData>("master");
+        QTest::addColumn<MonthlyRevenue>("revenue");
         QTest::addColumn<int>("month");
-        QTest::addColumn<int>("szja");
-        QTest::addColumn<int>("tb");
-        QTest::addColumn<int>("tbBase");
-        QTest::addColumn<int>("szocho");
-        QTest::addColumn<double>("szochoBase");
-        QTest::addColumn<int>("quarter"); // -1: not a quarter end
-        QTest::newRow("main 1") << true << 1 << 0 << 48100 << 260000 << 38025 << 292500.0 << -1;
-        QTest::newRow("main 3") << true << 3 << 0 << 48100 << 260000 << 38025 << 292500.0 << 0;
-        QTest::newRow("main 4") << true << 4 << 0 << 48100 << 260000 << 38025 << 292500.0 << -1;
-        QTest::newRow("main 5") << true << 5 << 45000 << 55500 << 300000 << 39000 << 300000.0 << -1;
-        QTest::newRow("main 6") << true << 6 << 45000 << 55500 << 300000 << 39000 << 300000.0
-                                << 90000;
-        QTest::newRow("main 9") << true << 9 << 45000 << 55500 << 300000 << 39000 << 300000.0
-                                << 135000;
-        QTest::newRow("main 12") << true << 12 << 45000 << 55500 << 300000 << 39000 << 300000.0
-                                 << 135000;
-        QTest::newRow("side 1") << false << 1 << 0 << 0 << 0 << 0 << 0.0 << -1;
-        QTest::newRow("side 4") << false << 4 << 0 << 0 << 0 << 0 << 0.0 << -1;
-        QTest::newRow("side 5") << false << 5 << 45000 << 55500 << 300000 << 39000 << 300000.0
-                                << -1;
-        QTest::newRow("side 6") << false << 6 << 45000 << 55500 << 300000 << 39000 << 300000.0
-                                << 90000;
-        QTest::newRow("side 12") << false << 12 << 45000 << 55500 << 300000 << 39000 << 300000.0
-                                 << 135000;
+        QTest::addColumn<QList<double>>("expected"); // SZJA, TB, TB base, Szocho, its base, quarter
+        const MonthlyRevenue half_million = revenues({}, 500000);
+        const QList<double> low {0, 48100, 260000, 38025, 292500};
+        const QList<double> high {45000, 55500, 300000, 39000, 300000};
+        QTest::newRow("main 1") << data() << half_million << 1 << low;
+        QTest::newRow("main 3") << data() << half_million << 3 << (low + QList<double> {0});
+        QTest::newRow("main 4") << data() << half_million << 4 << low;
+        QTest::newRow("main 5") << data() << half_million << 5 << high;
+        QTest::newRow("main 6") << data() << half_million << 6 << (high + QList<double> {90000});
+        QTest::newRow("main 9") << data() << half_million << 9 << (high + QList<double> {135000});
+        QTest::newRow("main 12") << data() << half_million << 12 << (high + QList<double> {135000});
+        QTest::newRow("side 4") << data(false) << half_million << 4
+                                << QList<double> {0, 0, 0, 0, 0};
+        QTest::newRow("side 6") << data(false) << half_million << 6
+                                << (high + QList<double> {90000});
+        // Ties to even: incomes of 100 and 300 at 18,5 %; the quarter rounds each month.
+        QTest::newRow("tie down") << data(false, 200000, 0) << revenues({1200100}) << 1
+                                  << QList<double> {15, 18, 100, 13, 100};
+        QTest::newRow("tie up") << data(false, 200000, 0) << revenues({1200300}) << 1
+                                << QList<double> {45, 56, 300, 39, 300};
+        QTest::newRow("quarter of 1,5s") << data(false, 200000, 0) << revenues({1200010, 10, 10})
+                                         << 3 << QList<double> {2, 2, 10, 1, 10, 6};
+        QTest::newRow("cost ratio 46") << data(false, 0, 46) << revenues({3000000}) << 1
+                                       << QList<double> {243000, 299700, 1620000, 210600, 1620000};
+        QTest::newRow("cost ratio 44") << data(false, 0, 44) << revenues({3000000}) << 1
+                                       << QList<double> {252000, 310800, 1680000, 218400, 1680000};
+        // Between G and 112.5 % of G the income is its own Szocho base.
+        QTest::newRow("income 270000") << data() << revenues({2450000}) << 1
+                                       << QList<double> {40500, 49950, 270000, 35100, 270000};
+        // x = 180 000: below G for main employment, above the allowance for side.
+        QTest::newRow("allowance, main") << data(true, 20000) << revenues({300000}) << 1
+                                         << QList<double> {0, 48100, 260000, 38025, 292500};
+        QTest::newRow("allowance, side") << data(false, 20000) << revenues({300000}) << 1
+                                         << QList<double> {9000, 11100, 60000, 7800, 60000};
+        QTest::newRow("month without revenue")
+            << data(false) << revenues({4000000}) << 2 << QList<double> {0, 0, 0, 0, 0};
     }
-    void workedExample()
+    void evaluation()
     {
-        QFETCH(bool, mainEmployment);
+        QFETCH(MasterData, master);
+        QFETCH(MonthlyRevenue, revenue);
         QFETCH(int, month);
-        const auto result = evaluate(defaults(mainEmployment), every_month(500000), month);
-        QVERIFY(result);
-        QTEST(result->szja_amount, "szja");
-        QTEST(result->tb_amount, "tb");
-        QTEST(result->tb_base, "tbBase");
-        QTEST(result->szocho_amount, "szocho");
-        QTEST(result->szocho_base, "szochoBase");
-        QFETCH(int, quarter);
-        QCOMPARE(result->quarter_szja.has_value(), quarter >= 0);
-        if (quarter >= 0)
-            QCOMPARE(*result->quarter_szja, quarter);
-    }
-
-    // Ties go to the even neighbour: an income of 100 or 300 in side employment.
-    void roundingTies_data()
-    {
-        QTest::addColumn<int>("revenue");
-        QTest::addColumn<int>("tb");
-        QTest::newRow("18,5 -> 18") << 1200100 << 18;
-        QTest::newRow("55,5 -> 56") << 1200300 << 56;
-    }
-    void roundingTies()
-    {
-        QFETCH(int, revenue);
-        MasterData data = defaults(false);
-        data.cost_ratio = 0; // the whole revenue is income
-        MonthlyRevenue r {};
-        r[0] = revenue;
-        const auto result = evaluate(data, r, 1);
-        QVERIFY(result);
-        QCOMPARE(result->tb_base, revenue - 1200000);
-        QTEST(result->tb_amount, "tb");
-    }
-
-    void quarterRoundsEachMonth()
-    {
-        // Incomes of 10 in three months at 15 %: 1,5 each goes to 2, so 6, not 4.
-        MasterData data = defaults(false);
-        data.cost_ratio = 0;
-        MonthlyRevenue r {};
-        r[0] = 1200010;
-        r[1] = 10;
-        r[2] = 10;
-        const auto result = evaluate(data, r, 3);
-        QVERIFY(result);
-        QCOMPARE(result->szja_amount, 2);
-        QCOMPARE(result->quarter_szja, std::optional<qint32>(6));
-    }
-
-    void costRatio_data()
-    {
-        QTest::addColumn<int>("ratio");
-        QTest::addColumn<int>("tbBase");
-        // 3 000 000 revenue in January, side employment, no allowance.
-        QTest::newRow("40") << 40 << 1800000;
-        QTest::newRow("46 from 45,5") << 46 << 1620000;
-        QTest::newRow("44 from 44,5") << 44 << 1680000;
-        QTest::newRow("80") << 80 << 600000;
-    }
-    void costRatio()
-    {
-        QFETCH(int, ratio);
-        MasterData data = defaults(false);
-        data.minimum_wage = 0;
-        data.cost_ratio = qint16(ratio);
-        MonthlyRevenue r {};
-        r[0] = 3000000;
-        const auto result = evaluate(data, r, 1);
-        QVERIFY(result);
-        QTEST(result->tb_base, "tbBase");
-    }
-
-    void costRatioReadAsWholePercent()
-    {
-        MasterDataTexts texts {"200 000", "260 000", "15", "18,5", "13", "45,5", true};
-        QCOMPARE(read_master_data(texts)->cost_ratio, qint16(46));
-        texts.cost_ratio = "44,5";
-        QCOMPARE(read_master_data(texts)->cost_ratio, qint16(44));
-        texts.szocho = "13,0";
-        QCOMPARE(read_master_data(texts)->szocho_rate, 0.13);
-        texts.tb = "abc";
-        QVERIFY(!read_master_data(texts));
-        texts.tb = "18,5";
-        texts.cost_ratio = "40000";
-        QVERIFY(!read_master_data(texts));
-    }
-
-    void incomeBetweenGAndSzochoFloor()
-    {
-        // An income of 270 000 is its own Szocho base, below 112.5 % of G.
-        MonthlyRevenue r {};
-        r[0] = 2450000; // 1 470 000 income before the allowance
-        const auto result = evaluate(defaults(), r, 1);
-        QVERIFY(result);
-        QCOMPARE(result->szocho_base, 270000.0);
-        QCOMPARE(result->szocho_amount, 35100);
-        QCOMPARE(result->tb_base, 270000);
-    }
-
-    void smallAllowance()
-    {
-        MasterData data = defaults();
-        data.minimum_wage = 20000;
-        MonthlyRevenue r {};
-        r[0] = 300000;
-        auto result = evaluate(data, r, 1);
-        QVERIFY(result);
-        QCOMPARE(result->szja_amount, 0); // 180 000 is below G
-        data.main_employment = false;
-        result = evaluate(data, r, 1);
-        QVERIFY(result);
-        QCOMPARE(result->szja_amount, 9000);
-        QCOMPARE(result->tb_base, 60000);
+        QFETCH(QList<double>, expected);
+        const auto r = evaluate(master, revenue, month);
+        QVERIFY(r);
+        QCOMPARE((QList<double> {double(r->szja_amount), double(r->tb_amount), double(r->tb_base),
+                     double(r->szocho_amount), r->szocho_base}),
+            expected.mid(0, 5));
+        QCOMPARE(r->quarter_szja.has_value(), month % 3 == 0);
+        if (r->quarter_szja)
+            QCOMPARE(double(*r->quarter_szja), expected.value(5));
     }
 
     void szochoBaseWithDecimals()
     {
-        MasterData data = defaults();
-        data.guaranteed_minimum = 260001;
-        const auto result = evaluate(data, MonthlyRevenue {}, 1);
-        QVERIFY(result);
-        QCOMPARE(result->szocho_base, 292501.125);
+        MasterData m = data();
+        m.guaranteed_minimum = 260001;
+        QCOMPARE(evaluate(m, MonthlyRevenue {}, 1)->szocho_base, 292501.125);
     }
 
-    void laterMonthsDoNotCarryOver()
+    void laterMonthsPlayNoPart()
     {
-        // March after December equals March on its own: only the months up to it count.
-        MonthlyRevenue r = every_month(500000);
-        const auto march = evaluate(defaults(), r, 3);
-        r[11] = 2147000000; // the year's sum no longer fits
-        QVERIFY(evaluate(defaults(), r, 12) == std::nullopt);
-        const auto again = evaluate(defaults(), r, 3);
-        QVERIFY(march && again);
-        QCOMPARE(again->quarter_szja, march->quarter_szja);
-        QCOMPARE(again->tb_amount, march->tb_amount);
-    }
-
-    void monthWithoutRevenueCarriesNothing()
-    {
-        MonthlyRevenue r {};
-        r[0] = 4000000; // 2 400 000 income, 1 200 000 above the allowance
-        const auto result = evaluate(defaults(false), r, 2);
-        QVERIFY(result);
-        QCOMPARE(result->tb_base, 0);
-        QCOMPARE(result->tb_amount, 0);
+        MonthlyRevenue r = revenues({}, 500000);
+        const auto september = evaluate(data(), r, 9);
+        r[11] = 2147000000; // December's sum no longer fits
+        QVERIFY(!evaluate(data(), r, 12));
+        QCOMPARE(evaluate(data(), r, 9)->quarter_szja, september->quarter_szja);
     }
 
     void overflow_data()
     {
-        QTest::addColumn<int>("minimumWage");
-        QTest::addColumn<int>("revenue");
-        QTest::addColumn<double>("tbRate");
-        QTest::newRow("revenue sum") << 200000 << 1500000000 << 0.185;
-        QTest::newRow("twelve wages") << 200000000 << 1 << 0.185;
-        QTest::newRow("product with rate") << 200000 << 100000000 << 1e6;
+        QTest::addColumn<MasterData>("master");
+        QTest::addColumn<qint32>("revenue");
+        MasterData huge_rate = data();
+        huge_rate.tb_rate = 1e6;
+        QTest::newRow("revenue sum") << data() << 1500000000;
+        QTest::newRow("twelve wages") << data(true, 200000000) << 1;
+        QTest::newRow("product with a rate") << huge_rate << 100000000;
     }
     void overflow()
     {
-        QFETCH(int, minimumWage);
-        QFETCH(int, revenue);
-        QFETCH(double, tbRate);
-        MasterData data = defaults();
-        data.minimum_wage = minimumWage;
-        data.tb_rate = tbRate;
-        QVERIFY(!evaluate(data, every_month(revenue), 12));
+        QFETCH(MasterData, master);
+        QFETCH(qint32, revenue);
+        QVERIFY(!evaluate(master, revenues({}, revenue), 12));
+    }
+
+    void masterDataTexts()
+    {
+        MasterDataTexts texts {"200 000", "260 000", "15", "18,5", "13,0", "45,5", true};
+        QCOMPARE(read_master_data(texts)->cost_ratio, qint16(46));
+        QCOMPARE(read_master_data(texts)->szocho_rate, 0.13);
+        texts.cost_ratio = "44,5";
+        QCOMPARE(read_master_data(texts)->cost_ratio, qint16(44));
+        texts.cost_ratio = "40000"; // past 16 bits
+        QVERIFY(!read_master_data(texts));
+        texts.cost_ratio = "40";
+        texts.tb = "abc";
+        QVERIFY(!read_master_data(texts));
     }
 };
 

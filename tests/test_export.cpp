@@ -3,104 +3,89 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace {
-
-QByteArray taxpayer_file(const QByteArray &entry3 = "1")
-{
-    QByteArray bytes;
-    for (int i = 1; i <= 24; ++i)
-        bytes += (i == 3 ? entry3 : "v" + QByteArray::number(i)) + "\r\n";
-    return bytes;
-}
-
-} // namespace
-
 class TestExport : public QObject {
     Q_OBJECT
 
     WindowFixture f;
 
-    void openOn(QDate today, const QByteArray &taxpayer = taxpayer_file())
+    // Taxpayer data and the hand-over script beside the program; `month` evaluated.
+    void exportReady(QDate today, int month, const QByteArray &entry3 = "1")
     {
-        f.open([today, taxpayer](FakePlatform &p) {
+        f.open([&](FakePlatform &p) {
             p.date = today;
+            QByteArray taxpayer;
+            for (int i = 1; i <= 24; ++i)
+                taxpayer += (i == 3 ? entry3 : "v" + QByteArray::number(i)) + "\r\n";
             write_file(p.folder.filePath("adat2.txt"), taxpayer);
             write_file(p.folder.filePath("atad_pennaro.sh"), "cp felad.imp /tmp/x\n");
         });
+        for (int m = 1; m <= month; ++m)
+            f.window->revenue_field(m)->setText("500 000");
+        if (month > 0)
+            QTest::mouseClick(f.window->month_button(month), Qt::LeftButton);
     }
     void addTemplate(const QString &name) const
     {
         write_file(f.platform->templates.filePath(name), "template");
     }
-    void evaluate(int month, const QString &revenue = "500 000")
-    {
-        for (int m = 1; m <= month; ++m)
-            f.window->revenue_field(m)->setText(revenue);
-        QTest::mouseClick(f.window->month_button(month), Qt::LeftButton);
-    }
     void exportNow() { QTest::mouseClick(f.ui().Command21, Qt::LeftButton); }
     QString imp() const { return f.path("felad.imp"); }
-    bool written() const { return QFileInfo::exists(imp()); }
+    QString periodFields() const { return f.ui().Text50->text() + '-' + f.ui().Text51->text(); }
 
 private slots:
     void cleanup() { f.close(); }
 
-    void noMonthChosen()
+    void refusedBeforeAnything_data()
     {
-        openOn(QDate(2026, 4, 2));
-        exportNow();
-        QCOMPARE(f.platform->beeps, 1);
-        QCOMPARE(f.platform->messages.size(), 1);
-        QCOMPARE(f.platform->messages[0].text, QStringLiteral("Nincs kijelölt hónap!"));
-        QCOMPARE(f.platform->messages[0].icon, MessageIcon::Critical);
-        QCOMPARE(f.platform->messages[0].buttons, MessageButtons::Ok);
-        QCOMPARE(f.ui().Text50->text(), QStringLiteral("Text50"));
-        QVERIFY(!written());
-        QVERIFY(f.platform->started.isEmpty());
+        QTest::addColumn<bool>("evaluated");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no month") << false << "Nincs kijelölt hónap!";
+        QTest::newRow("stale results")
+            << true << "A számítás eredménye nem érvényes. Nyomja meg újra a hónap gombját!";
     }
-
-    void staleResultsRefused()
+    void refusedBeforeAnything()
     {
-        openOn(QDate(2026, 4, 2));
+        QFETCH(bool, evaluated);
+        QFETCH(QString, message);
+        exportReady(QDate(2026, 4, 2), evaluated ? 3 : 0);
         addTemplate("NAV_2658_1.enyk");
-        evaluate(3);
         f.ui().Text4->setFocus(Qt::TabFocusReason);
         QTest::keyClick(f.ui().Text4, Qt::Key_Tab); // leaving it resets the results
         exportNow();
         QCOMPARE(f.platform->beeps, 1);
-        QCOMPARE(f.platform->messages.size(), 1);
-        QCOMPARE(f.platform->messages[0].text,
-            QStringLiteral("A számítás eredménye nem érvényes. Nyomja meg újra a hónap "
-                           "gombját!"));
-        QCOMPARE(f.platform->messages[0].icon, MessageIcon::Critical);
-        QCOMPARE(f.ui().Text50->text(), QStringLiteral("Text50"));
-        QVERIFY(!written());
+        QVERIFY(f.platform->said(message, MessageIcon::Critical));
+        QCOMPARE(periodFields(), QStringLiteral("Text50-Text51"));
+        QVERIFY(!QFileInfo::exists(imp()) && f.platform->started.isEmpty());
     }
 
     void templatePresent_data()
     {
-        QTest::addColumn<bool>("folder");
-        QTest::newRow("file") << false;
-        QTest::newRow("folder") << true;
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<int>("month");
+        QTest::addColumn<bool>("asFolder");
+        QTest::addColumn<QString>("period");
+        QTest::newRow("file") << QDate(2026, 4, 2) << 3 << false << "20260301-20260331";
+        QTest::newRow("folder") << QDate(2026, 4, 2) << 3 << true << "20260301-20260331";
+        QTest::newRow("December in January")
+            << QDate(2027, 1, 15) << 12 << false << "20261201-20261231";
     }
     void templatePresent()
     {
-        QFETCH(bool, folder);
-        openOn(QDate(2026, 4, 2));
-        if (folder)
+        QFETCH(QDate, today);
+        QFETCH(int, month);
+        exportReady(today, month);
+        QFETCH(bool, asFolder);
+        if (asFolder)
             QVERIFY(QDir(f.platform->templates.path()).mkdir("NAV_2658_abc.enyk"));
         else
             addTemplate("NAV_2658_abc.enyk");
-        evaluate(3);
         exportNow();
         QVERIFY(f.platform->messages.isEmpty());
-        QCOMPARE(f.ui().Text50->text(), QStringLiteral("20260301"));
-        QCOMPARE(f.ui().Text51->text(), QStringLiteral("20260331"));
+        QTEST(periodFields(), "period");
         const QByteArray bytes = file_bytes(imp());
-        QVERIFY(bytes.startsWith("$ny_azon=2658\r\n$sorok_sz\xE1ma=46\r\n"));
-        QVERIFY(bytes.contains("\r\n23335=20260301\r\n23336=20260331\r\n"));
-        QVERIFY(bytes.endsWith("26401[1]=292500\r\n26400[1]=38025\r\n26413[1]=260000\r\n"
-                               "26414[1]=48100\r\n"));
+        QVERIFY(bytes.startsWith("$ny_azon=2658\r\n"));
+        QVERIFY(bytes.contains("\r\n23335=" + f.ui().Text50->text().toLatin1() + "\r\n"));
+        QVERIFY(bytes.endsWith(month == 3 ? "26414[1]=48100\r\n" : "26414[1]=55500\r\n"));
         QCOMPARE(f.platform->started,
             QStringList {f.path("atad_pennaro.sh") + u'|' + f.platform->folder.path()});
     }
@@ -112,49 +97,33 @@ private slots:
         QTest::newRow("none, Nem") << QString() << MessageAnswer::No;
         QTest::newRow("none, Igen") << QString() << MessageAnswer::Yes;
         QTest::newRow("last year's, Nem") << "NAV_2558_x.enyk" << MessageAnswer::No;
-        QTest::newRow("other form, Igen") << "NAV_2608_x.enyk" << MessageAnswer::Yes;
+        QTest::newRow("another form, Igen") << "NAV_2608_x.enyk" << MessageAnswer::Yes;
     }
     void templateMissing()
     {
         QFETCH(QString, onlyTemplate);
         QFETCH(MessageAnswer, answer);
-        openOn(QDate(2026, 7, 1));
+        exportReady(QDate(2026, 7, 1), 6);
         if (!onlyTemplate.isEmpty())
             addTemplate(onlyTemplate);
-        evaluate(6);
         f.platform->answers = {answer};
         exportNow();
-        QCOMPARE(f.platform->messages.size(), 1);
-        QCOMPARE(f.platform->messages[0].text,
-            QStringLiteral("Nem látom a 2258 nyomtatvánt? Mehet tovább?"));
-        QCOMPARE(f.platform->messages[0].icon, MessageIcon::Question);
-        QCOMPARE(f.ui().Text51->text(), QStringLiteral("20260630"));
+        QVERIFY(
+            f.platform->said("Nem látom a 2258 nyomtatvánt? Mehet tovább?", MessageIcon::Question));
+        QCOMPARE(periodFields(), QStringLiteral("20260601-20260630"));
         const bool yes = answer == MessageAnswer::Yes;
-        QCOMPARE(written(), yes);
+        QCOMPARE(QFileInfo::exists(imp()), yes);
         QCOMPARE(f.platform->started.size(), yes ? 1 : 0);
-    }
-
-    void decemberInJanuary()
-    {
-        openOn(QDate(2027, 1, 15));
-        addTemplate("NAV_2658_december.enyk");
-        evaluate(12);
-        exportNow();
-        QVERIFY(f.platform->messages.isEmpty()); // last year's form is the one
-        QCOMPARE(f.ui().Text50->text(), QStringLiteral("20261201"));
-        QCOMPARE(f.ui().Text51->text(), QStringLiteral("20261231"));
-        QVERIFY(file_bytes(imp()).startsWith("$ny_azon=2658\r\n"));
     }
 
     void twoExportsLeaveTheSecond()
     {
-        openOn(QDate(2026, 8, 3));
+        exportReady(QDate(2026, 8, 3), 7);
         addTemplate("NAV_2658_x.enyk");
-        evaluate(7);
         exportNow();
         QVERIFY(file_bytes(imp()).contains("\r\n26414[1]=55500\r\n"));
         f.ui().Option2->setChecked(true);
-        evaluate(1);
+        QTest::mouseClick(f.window->month_button(1), Qt::LeftButton);
         exportNow();
         const QByteArray second = file_bytes(imp());
         QVERIFY(second.contains("\r\n23335=20260101\r\n"));
@@ -163,56 +132,45 @@ private slots:
         QCOMPARE(f.platform->started.size(), 2);
     }
 
-    void writeFailureReported()
+    void failuresReported_data()
     {
-        openOn(QDate(2026, 4, 2));
-        addTemplate("NAV_2658_x.enyk");
-        QVERIFY(QDir(f.platform->folder.path()).mkdir("felad.imp"));
-        evaluate(3);
-        exportNow();
-        QCOMPARE(f.platform->messages.size(), 1);
-        QVERIFY(f.platform->messages[0].text.startsWith(
-            "A felad.imp nem írható: " + QDir::toNativeSeparators(imp())));
-        QCOMPARE(f.platform->messages[0].icon, MessageIcon::Critical);
-        QVERIFY(f.platform->started.isEmpty());
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("written");
+        QTest::addColumn<int>("started");
+        QTest::newRow("file not written") << "folder"
+                                          << "A felad.imp nem írható: %1 (" << false << 0;
+        QTest::newRow("no script") << "no script"
+                                   << "A felad.imp elkészült: %1, de az átadás nem indítható: %2 "
+                                      "(nincs ilyen fájl)."
+                                   << true << 0;
+        QTest::newRow("start fails") << "start"
+                                     << "A felad.imp elkészült: %1, de az átadás nem "
+                                        "indítható: %2 (no shell)."
+                                     << true << 1;
+        QTest::newRow("entry 3") << "entry 3"
+                                 << "Az adat2.txt 3. sora nem szám: „kettő”." << false << 0;
     }
-
-    void handOverFailureReported_data()
+    void failuresReported()
     {
-        QTest::addColumn<bool>("scriptThere");
-        QTest::newRow("missing script") << false;
-        QTest::newRow("start fails") << true;
-    }
-    void handOverFailureReported()
-    {
-        QFETCH(bool, scriptThere);
-        openOn(QDate(2026, 4, 2));
+        QFETCH(QString, failure);
+        QFETCH(QString, message);
+        exportReady(QDate(2026, 4, 2), 3, failure == "entry 3" ? "kett\xC5\x91" : "1");
         addTemplate("NAV_2658_x.enyk");
-        if (!scriptThere)
+        if (failure == "folder")
+            QVERIFY(QDir(f.platform->folder.path()).mkdir("felad.imp"));
+        if (failure == "no script")
             QVERIFY(QFile::remove(f.path("atad_pennaro.sh")));
-        f.platform->startError = QStringLiteral("nem indítható");
-        evaluate(3);
+        if (failure == "start")
+            f.platform->startError = QStringLiteral("no shell");
         exportNow();
-        QVERIFY(written());
-        QCOMPARE(f.platform->messages.size(), 1);
-        const QString text = f.platform->messages[0].text;
-        QVERIFY2(text.startsWith("A felad.imp elkészült: " + QDir::toNativeSeparators(imp())
-                     + ", de az átadás nem indítható: "),
-            qPrintable(text));
-        QVERIFY(text.contains(scriptThere ? "nem indítható)" : "nincs ilyen fájl)"));
-        QCOMPARE(f.platform->started.size(), scriptThere ? 1 : 0);
-    }
-
-    void entry3NotANumber()
-    {
-        openOn(QDate(2026, 4, 2), taxpayer_file("kettő"));
-        addTemplate("NAV_2658_x.enyk");
-        evaluate(3);
-        exportNow();
-        QCOMPARE(f.platform->messages.size(), 1);
-        QVERIFY(f.platform->messages[0].text.startsWith("Az adat2.txt 3. sora nem szám: „kettő”."));
-        QVERIFY(!written());
-        QVERIFY(f.platform->started.isEmpty());
+        if (message.contains("%1"))
+            message = message.arg(QDir::toNativeSeparators(imp()),
+                QDir::toNativeSeparators(f.path("atad_pennaro.sh")));
+        QVERIFY2(f.platform->said(message, MessageIcon::Critical),
+            qPrintable(f.platform->messages.value(0).text));
+        QTEST(QFileInfo(imp()).isFile(), "written");
+        QTEST(int(f.platform->started.size()), "started");
     }
 };
 

@@ -51,7 +51,12 @@ inline QByteArray file_bytes(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// The texts with the Hungarian group separator for the blanks.
 inline QString hungarian_blanks(QString text)
 {
     return text.replace(u' ', QChar(0x00A0));
+}
+inline QStringList hungarian_blanks(QStringList texts)
+{
+    return texts.replaceInStrings(QStringLiteral(" "), QString(QChar(0x00A0)));
 }
