@@ -28,6 +28,10 @@ fo::fo(Platform &platform, QWidget *parent)
     account.setColor(QPalette::Base, QColor(191, 205, 219));
     for (QLineEdit *field : {ui_->Text57, ui_->Text58, ui_->Text59})
         field->setPalette(account);
+    QPalette info = ui_->List1->palette();
+    info.setColor(QPalette::Base, palette().color(QPalette::ToolTipBase));
+    info.setColor(QPalette::Text, palette().color(QPalette::ToolTipText));
+    ui_->List1->setPalette(info);
 
     ui_->Command19->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
     ui_->Command14->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
