@@ -13,13 +13,6 @@ const char *const month_adjectives[] = {"januári", "februári", "márciusi", "�
 
 } // namespace
 
-QString month_name(int month)
-{
-    static const char *const names[] = {"január", "február", "március", "április", "május",
-        "június", "július", "augusztus", "szeptember", "október", "november", "december"};
-    return QString::fromUtf8(names[month - 1]);
-}
-
 void clear_results(fo &window)
 {
     Ui::fo &ui = window.form();
@@ -62,7 +55,7 @@ std::optional<Notice> month_command(fo &window, int month)
         if (!revenue)
             return Notice {QStringLiteral("Túl nagy bevétel: %1. Legfeljebb 2 147 483 647 Ft "
                                           "adható meg.")
-                               .arg(month_name(i))};
+                               .arg(window.month_button(i)->text())};
         taken[i - 1] = *revenue;
     }
     window.monthly_revenue = taken;

@@ -8,9 +8,6 @@
 
 class fo;
 
-// The month's name as on its button ("január" ... "december").
-QString month_name(int month);
-
 // Sets the six result fields to "0".
 void clear_results(fo &window);
 

@@ -1,6 +1,5 @@
 #include "storage/commands.h"
 
-#include "evaluation/month_commands.h"
 #include "storage/revenue_file.h"
 #include "storage/taxpayer_file.h"
 #include "storage/text_lines.h"
@@ -57,7 +56,7 @@ std::optional<Notice> Command18_click(fo &window)
         return std::nullopt;
     QStringList months;
     for (int month : file.bad_months)
-        months.append(month_name(month));
+        months.append(window.month_button(month)->text());
     return Notice {QStringLiteral("Az adat.txt egyes soraiban nem szám vagy túl nagy szám áll "
                                   "(%1): %2. Ezeket a hónapokat 0 Ft bevétellel számolja a "
                                   "program, amíg ki nem javítja őket.")
