@@ -1,5 +1,6 @@
 #include "window_fixture.h"
 
+#include <QAbstractItemView>
 #include <QClipboard>
 #include <QMenu>
 
@@ -177,11 +178,19 @@ private slots:
         january()->setText("3000000");
         f.ui().Option2->setChecked(true);
         f.ui().Text2->setText("0");
-        f.ui().Combo1->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-        QCOMPARE(f.ui().Combo1->currentText(), QStringLiteral("80"));
+        QComboBox *combo = f.ui().Combo1;
+        QTest::mouseClick(combo->lineEdit(), Qt::LeftButton);
+        QTest::mouseClick(
+            combo, Qt::LeftButton, {}, QPoint(combo->width() - 6, combo->height() / 2));
+        QAbstractItemView *list = combo->view();
+        QVERIFY(QTest::qWaitForWindowExposed(list->window()));
+        QCOMPARE(combo->currentText(), QStringLiteral("40")); // opening it is no leave
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Return);
+        QVERIFY(!list->isVisible());
+        QCOMPARE(combo->currentText(), QStringLiteral("80"));
         pressMonth(1); // the click leaves the box first
-        QCOMPARE(f.ui().Combo1->currentText(), QStringLiteral("80,0"));
+        QCOMPARE(combo->currentText(), QStringLiteral("80,0"));
         QCOMPARE(f.ui().Text46->text(), QStringLiteral("600000"));
     }
 

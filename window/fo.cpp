@@ -8,6 +8,7 @@
 #include "ui_fo.h"
 #include "window/startup.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFocusEvent>
 #include <QStyle>
@@ -104,11 +105,13 @@ void fo::closeEvent(QCloseEvent *event)
 bool fo::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::FocusOut) {
-        // Another application, a message box or a popup (a context menu, the
-        // combo's list) takes the focus only for a while: the field is not left.
+        // A field is left only for another control of this window. Another
+        // application, a message box or a popup (a context menu, the combo's
+        // list) takes the focus only for a while.
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        const QWidget *next = QApplication::focusWidget();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason
-            && reason != Qt::MenuBarFocusReason)
+            && reason != Qt::MenuBarFocusReason && next && next->window() == this)
             leave_field(*this, watched);
     }
     return QWidget::eventFilter(watched, event);
