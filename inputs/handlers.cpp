@@ -38,13 +38,13 @@ void connect_inputs(fo &window)
     }
 }
 
-bool leave_field(fo &window, QObject *field)
+void leave_field(fo &window, QObject *field)
 {
     Ui::fo &ui = window.form();
     for (int month = 1; month <= 12; ++month) {
         if (field == window.revenue_field(month)) {
             revenue_left(window.revenue_field(month));
-            return true;
+            return;
         }
     }
     const std::pair<QLineEdit *, int> master[]
@@ -53,13 +53,11 @@ bool leave_field(fo &window, QObject *field)
         if (field == edit) {
             edit->setText(normalised_master(edit->text(), decimals));
             clear_results(window); // the results no longer match the master data
-            return true;
+            return;
         }
     }
     if (field == ui.Combo1) {
         ui.Combo1->setEditText(normalised_master(ui.Combo1->currentText(), 1));
         clear_results(window);
-        return true;
     }
-    return false;
 }

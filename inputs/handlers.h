@@ -8,5 +8,5 @@ class QObject;
 void connect_inputs(fo &window);
 
 // The focus left `field` for another control of the window: runs the field's
-// leave step. False when `field` has none.
-bool leave_field(fo &window, QObject *field);
+// leave step, if it has one.
+void leave_field(fo &window, QObject *field);
