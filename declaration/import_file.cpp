@@ -11,8 +11,7 @@ namespace {
 // A result field's text as a plain whole number ("48 100" -> 48100).
 std::optional<QByteArray> whole_number(const QString &text)
 {
-    const auto number = number_text::read_number(text);
-    const auto whole = number ? number_text::whole32(*number) : std::nullopt;
+    const auto whole = number_text::read_whole32(text);
     if (!whole)
         return std::nullopt;
     return QByteArray::number(*whole);

@@ -8,21 +8,17 @@ using number_text::whole32;
 
 std::optional<MasterData> read_master_data(const MasterDataTexts &texts)
 {
-    const auto minimum_wage = number_text::read_number(texts.minimum_wage);
-    const auto guaranteed = number_text::read_number(texts.guaranteed_minimum);
+    const auto wage = number_text::read_whole32(texts.minimum_wage);
+    const auto g = number_text::read_whole32(texts.guaranteed_minimum);
     const auto szja = number_text::read_number(texts.szja);
     const auto tb = number_text::read_number(texts.tb);
     const auto szocho = number_text::read_number(texts.szocho);
     const auto cost_ratio = number_text::read_number(texts.cost_ratio);
-    if (!minimum_wage || !guaranteed || !szja || !tb || !szocho || !cost_ratio)
+    const auto ratio = cost_ratio ? number_text::whole16(*cost_ratio) : std::nullopt;
+    if (!wage || !g || !szja || !tb || !szocho || !ratio)
         return std::nullopt;
 
     MasterData data;
-    const auto wage = whole32(*minimum_wage);
-    const auto g = whole32(*guaranteed);
-    const auto ratio = number_text::whole16(*cost_ratio);
-    if (!wage || !g || !ratio)
-        return std::nullopt;
     data.minimum_wage = *wage;
     data.guaranteed_minimum = *g;
     data.szja_rate = *szja / 100;

@@ -193,6 +193,12 @@ std::optional<qint16> whole16(double value)
     return whole<qint16>(value);
 }
 
+std::optional<qint32> read_whole32(QStringView text)
+{
+    const auto number = read_number(text);
+    return number ? whole32(*number) : std::nullopt;
+}
+
 QString grouped(double value, int decimals)
 {
     // Adding 0.0 turns a negative zero into zero, so no "-0" is shown.

@@ -22,6 +22,10 @@ double to_amount(QStringView text);
 std::optional<qint32> whole32(double value);
 std::optional<qint16> whole16(double value);
 
+// The whole text as a Hungarian number, rounded half to even into 32 bits;
+// nothing when it is no number or out of range.
+std::optional<qint32> read_whole32(QStringView text);
+
 // Grouped with exactly `decimals` decimals, halves rounded away from zero.
 QString grouped(double value, int decimals);
 

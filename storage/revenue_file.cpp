@@ -13,8 +13,7 @@ RevenueFile load_revenue_file(const QString &path)
     RevenueFile result;
     result.texts = QStringList(12, QString());
 
-    const QFileInfo info(path);
-    if (!info.exists()) {
+    if (!QFileInfo::exists(path)) {
         // A new file holds 36 empty lines.
         result.state = RevenueFile::State::Created;
         if (const auto reason = write_lines(path, QList<QByteArray>(36))) {
@@ -23,15 +22,10 @@ RevenueFile load_revenue_file(const QString &path)
         }
         return result;
     }
-    if (info.isDir()) {
-        result.state = RevenueFile::State::Unreadable;
-        result.reason = QStringLiteral("ez egy mappa");
-        return result;
-    }
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (const auto reason = open_for_reading(file)) {
         result.state = RevenueFile::State::Unreadable;
-        result.reason = file.errorString();
+        result.reason = *reason;
         return result;
     }
     const TextLines read = read_lines(file, 12);
@@ -49,9 +43,7 @@ RevenueFile load_revenue_file(const QString &path)
         result.texts[i] = text;
         if (text.isEmpty())
             continue;
-        const auto number = number_text::read_number(text);
-        const auto whole = number ? number_text::whole32(*number) : std::nullopt;
-        if (whole)
+        if (const auto whole = number_text::read_whole32(text))
             result.revenue[i] = *whole;
         else
             result.bad_months.append(int(i + 1));

@@ -4,7 +4,6 @@
 #include "storage/text_lines.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 TaxpayerLines taxpayer_entries(const QList<QByteArray> &lines)
 {
@@ -28,14 +27,9 @@ Conversion Command22_click(const QString &folder)
     Conversion result;
     const QString source = folder + QStringLiteral("/adat2.txt");
     QFile file(source);
-    if (QFileInfo(source).isDir()) {
-        result.read_error = QStringLiteral("ez egy mappa");
+    result.read_error = open_for_reading(file);
+    if (result.read_error)
         return result;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.read_error = file.errorString();
-        return result;
-    }
     // A sane bound: the declaration needs 24 lines.
     ConvertedLines converted = charset_converter(read_lines(file, 1000).lines);
     result.lines = std::move(converted.lines);

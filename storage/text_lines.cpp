@@ -1,6 +1,8 @@
 #include "storage/text_lines.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QIODevice>
 #include <QSaveFile>
 
@@ -34,6 +36,15 @@ TextLines read_lines(QIODevice &device, int max_lines, int max_line_length)
     if (in_line && result.lines.size() < max_lines)
         result.lines.append(line);
     return result;
+}
+
+std::optional<QString> open_for_reading(QFile &file)
+{
+    if (QFileInfo(file.fileName()).isDir())
+        return QStringLiteral("ez egy mappa");
+    if (!file.open(QIODevice::ReadOnly))
+        return file.errorString();
+    return std::nullopt;
 }
 
 bool is_utf8(const QList<QByteArray> &lines)

@@ -6,6 +6,7 @@
 
 #include <optional>
 
+class QFile;
 class QIODevice;
 
 // The lines of a data file, as bytes without their line ends.
@@ -13,6 +14,9 @@ struct TextLines {
     QList<QByteArray> lines;
     bool has_nul = false; // a NUL byte: not a text file
 };
+
+// Opens an existing data file for reading; why not, when it cannot be.
+std::optional<QString> open_for_reading(QFile &file);
 
 // Reads at most `max_lines` lines; CR LF, CR and LF each end a line. A line
 // longer than `max_line_length` bytes is cut there, so that a huge or binary
