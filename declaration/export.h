@@ -3,16 +3,18 @@
 #include "declaration/import_file.h"
 #include "platform/platform.h"
 
+#include <QDate>
+
 #include <optional>
 
 class fo;
 
 // Why the export cannot start: no month chosen, or results that are not a
-// completed evaluation of it.
+// completed evaluation of what the fields hold now.
 std::optional<Notice> export_refusal(const fo &window);
 
 // The declaration as the window holds it, after the period step.
-Declaration declaration_of(const fo &window);
+Declaration declaration_of(const fo &window, QDate today);
 
 // The form program has the template of the period's form: a file or folder
 // matching form_template_pattern in one of its template folders.

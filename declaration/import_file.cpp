@@ -2,7 +2,7 @@
 
 #include "evaluation/number_text.h"
 
-#include <QStringDecoder>
+#include "storage/charset_converter.h"
 
 #include <optional>
 
@@ -31,10 +31,8 @@ ImportFile import_file(const Declaration &d)
 
     const auto entry3 = number_text::read_number(QString::fromLatin1(L[3]));
     if (!entry3) {
-        // The bytes are the form program's: ISO-8859-2 shows ő and ű right.
-        QStringDecoder shown("ISO-8859-2");
-        result.problem
-            = QStringLiteral("Az adat2.txt 3. sora nem szám: „%1”.").arg(shown.decode(L[3]));
+        result.problem = QStringLiteral("Az adat2.txt 3. sora nem szám: „%1”.")
+                             .arg(charset::from_iso8859_2(L[3]));
         return result;
     }
 

@@ -30,9 +30,9 @@ Period declaration_period(int month, QDate today)
     return {first.toString(QStringLiteral("yyyyMMdd")), strip_date_separators(last)};
 }
 
-void Command26_click(fo &window)
+void Command26_click(fo &window, QDate today)
 {
-    const Period period = declaration_period(window.selected_month, window.platform().today());
+    const Period period = declaration_period(window.selected_month, today);
     window.form().Text50->setText(period.first);
     window.form().Text51->setText(period.last);
 }

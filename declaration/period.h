@@ -23,4 +23,4 @@ struct Period {
 Period declaration_period(int month, QDate today);
 
 // Command26 "honap": the period of `selected_month` into Text50 and Text51.
-void Command26_click(fo &window);
+void Command26_click(fo &window, QDate today);

@@ -16,6 +16,8 @@ struct MasterData {
     double szocho_rate = 0;
     qint16 cost_ratio = 0; // percent
     bool main_employment = true;
+
+    friend bool operator==(const MasterData &, const MasterData &) = default;
 };
 
 struct MasterDataTexts {
@@ -31,6 +33,15 @@ struct Evaluation {
     qint32 tb_base = 0;
     double szocho_base = 0; // 112.5 % of G may carry decimals
     std::optional<qint32> quarter_szja; // only at the end of a quarter
+};
+
+// What an evaluation was made of. Its results hold only while these do.
+struct EvaluationInputs {
+    int month = 0;
+    MasterData master;
+    MonthlyRevenue revenue {}; // the months after `month` are 0: they take no part
+
+    friend bool operator==(const EvaluationInputs &, const EvaluationInputs &) = default;
 };
 
 // The master data as the fields hold them; nothing when a field is not a

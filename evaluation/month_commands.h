@@ -1,5 +1,6 @@
 #pragma once
 
+#include "evaluation/engine.h"
 #include "platform/platform.h"
 
 #include <QString>
@@ -10,6 +11,10 @@ class fo;
 
 // Sets the six result fields to "0".
 void clear_results(fo &window);
+
+// What an evaluation of `month` would be made of now; nothing when a field
+// does not read.
+std::optional<EvaluationInputs> inputs_in_fields(const fo &window, int month);
 
 // Command27: evaluates `selected_month` into the result fields. On failure
 // the results stay "0".

@@ -16,9 +16,11 @@ const QLocale &hungarian()
     return locale;
 }
 
+// Any blank between digit groups: the plain one, the no-break ones, the
+// typographic spaces.
 bool is_group_separator(QChar c)
 {
-    return c == u' ' || c == QChar(0x00A0) || c == QChar(0x202F);
+    return c.category() == QChar::Separator_Space;
 }
 
 bool is_digit(QChar c)
@@ -201,8 +203,49 @@ std::optional<qint32> read_whole32(QStringView text)
 
 QString grouped(double value, int decimals)
 {
-    // Adding 0.0 turns a negative zero into zero, so no "-0" is shown.
-    return hungarian().toString(value + 0.0, 'f', decimals);
+    if (!std::isfinite(value))
+        return hungarian().toString(value);
+    // Round the decimal number the value stands for (its shortest form, which
+    // is what was typed), not its binary neighbour: 18,45 is 18,5, not 18,4.
+    char buffer[512];
+    const auto written
+        = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    QByteArray text(buffer, written.ptr - buffer);
+    const bool negative = text.startsWith('-');
+    if (negative)
+        text.remove(0, 1);
+    const qsizetype point = text.indexOf('.');
+    QByteArray digits = point < 0 ? text : text.left(point) + text.mid(point + 1);
+    qsizetype integer_digits = point < 0 ? text.size() : point;
+
+    const qsizetype kept = integer_digits + decimals;
+    const bool round_up = digits.size() > kept && digits[kept] >= '5'; // halves away from zero
+    digits.resize(kept, '0');
+    if (round_up) {
+        qsizetype i = kept - 1;
+        for (; i >= 0 && digits[i] == '9'; --i)
+            digits[i] = '0';
+        if (i >= 0) {
+            ++digits[i];
+        } else {
+            digits.prepend('1');
+            ++integer_digits;
+        }
+    }
+
+    const QString group = hungarian().groupSeparator();
+    QString result;
+    for (qsizetype i = 0; i < integer_digits; ++i) {
+        if (i > 0 && (integer_digits - i) % 3 == 0)
+            result += group;
+        result += QLatin1Char(digits[i]);
+    }
+    if (decimals > 0)
+        result += hungarian().decimalPoint() + QLatin1StringView(digits.mid(integer_digits));
+    // No "-0": a value that rounds to zero has no sign.
+    if (negative && digits.count('0') != digits.size())
+        result.prepend(u'-');
+    return result;
 }
 
 QString plain(double value)

@@ -10,7 +10,7 @@
 namespace number_text {
 
 // The whole text as a Hungarian number: surrounding blanks, an optional sign,
-// digits with group separators (U+0020, U+00A0 or U+202F) among them, an
+// digits with group separators (any blank: U+0020, U+00A0, U+202F …) among them, an
 // optional fraction after the comma and an optional exponent.
 std::optional<double> read_number(QStringView text);
 

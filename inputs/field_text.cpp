@@ -6,10 +6,43 @@
 
 using namespace number_text;
 
+namespace {
+
+// The part before the decimal comma, its digits regrouped and its sign kept.
+QString regrouped_whole_part(QStringView head)
+{
+    const QStringView trimmed = head.trimmed();
+    const bool negative = trimmed.startsWith(u'-');
+    const auto value = read_number(trimmed);
+    if (!value)
+        return trimmed.toString(); // a lone sign, or nothing
+    const QString digits = grouped(*value, 0);
+    return negative && !digits.startsWith(u'-') ? u'-' + digits : digits;
+}
+
+} // namespace
+
 QString regrouped_revenue(QStringView text)
 {
     const auto value = read_number(text);
-    return value ? grouped(*value, 0) : text.toString();
+    if (!value)
+        return text.toString();
+    // A fraction stays as typed, so that the next digit goes after the comma;
+    // it is rounded when the field is left.
+    const qsizetype comma = text.indexOf(u',');
+    if (comma >= 0)
+        return regrouped_whole_part(text.left(comma)) + text.mid(comma).toString();
+    return grouped(*value, 0);
+}
+
+QString revenue_on_leaving(QStringView text)
+{
+    const auto value = read_number(text);
+    if (!value)
+        return {};
+    if (text.contains(u','))
+        return grouped(*value, 0);
+    return text.toString();
 }
 
 QString normalised_master(QStringView text, int decimals)

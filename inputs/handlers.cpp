@@ -20,11 +20,10 @@ void revenue_changed(const fo &window, QLineEdit *field)
     field->setCursorPosition(int(field->text().size()));
 }
 
-// A revenue that is not a number does not stay.
+// A revenue that is not a number does not stay; a fraction is rounded.
 void revenue_left(QLineEdit *field)
 {
-    if (!number_text::read_number(field->text()))
-        field->clear();
+    field->setText(revenue_on_leaving(field->text()));
 }
 
 } // namespace

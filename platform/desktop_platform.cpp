@@ -8,6 +8,8 @@
 #include <QPushButton>
 
 #ifdef Q_OS_WIN
+#include "platform/command_line.h"
+
 #include <windows.h>
 #endif
 
@@ -66,15 +68,15 @@ QString DesktopPlatform::handOverScriptName() const
 #endif
 }
 
-std::optional<QString> DesktopPlatform::startScript(
-    const QString &path, const QString &workingFolder)
+bool DesktopPlatform::startScript(const QString &path, const QString &workingFolder)
 {
     QProcess process;
     process.setWorkingDirectory(workingFolder);
 #ifdef Q_OS_WIN
     // A batch file runs in a console window of its own, shown normally.
-    process.setProgram(QStringLiteral("cmd.exe"));
-    process.setArguments({QStringLiteral("/c"), QDir::toNativeSeparators(path)});
+    const QString comspec = qEnvironmentVariable("ComSpec");
+    process.setProgram(comspec.isEmpty() ? QStringLiteral("cmd.exe") : comspec);
+    process.setNativeArguments(cmd_arguments(path));
     process.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments *args) {
         args->flags |= CREATE_NEW_CONSOLE;
         args->startupInfo->dwFlags |= STARTF_USESHOWWINDOW;
@@ -84,9 +86,7 @@ std::optional<QString> DesktopPlatform::startScript(
     process.setProgram(QStringLiteral("/bin/sh"));
     process.setArguments({path});
 #endif
-    if (!process.startDetached())
-        return process.errorString();
-    return std::nullopt;
+    return process.startDetached();
 }
 
 void DesktopPlatform::quit()

@@ -14,7 +14,7 @@ public:
     QString programFolder() const override;
     QStringList templateFolders() const override;
     QString handOverScriptName() const override;
-    std::optional<QString> startScript(const QString &path, const QString &workingFolder) override;
+    bool startScript(const QString &path, const QString &workingFolder) override;
     void quit() override;
 
 private:

@@ -35,9 +35,8 @@ public:
     virtual QStringList templateFolders() const = 0;
     // The name of the hand-over script beside the program.
     virtual QString handOverScriptName() const = 0;
-    // Starts the script on its own, not waited for; an error text on failure.
-    virtual std::optional<QString> startScript(const QString &path, const QString &workingFolder)
-        = 0;
+    // Starts the script on its own, not waited for; whether it started.
+    virtual bool startScript(const QString &path, const QString &workingFolder) = 0;
     // Ends the program at once.
     virtual void quit() = 0;
 };

@@ -1,16 +1,40 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
+#include <QString>
+#include <QStringView>
+
+// The single-byte code pages the data files use, from the program's own
+// tables: no named codec, so a build without ICU converts the same.
+namespace charset {
+
+// A line of a data file as text: UTF-8 when the line is valid UTF-8, else
+// Windows-1250. A byte-order mark is dropped wherever it stands.
+QString decode_line(QByteArrayView line);
+
+QString from_windows1250(QByteArrayView bytes);
+// "?" for a character Windows-1250 lacks.
+QByteArray to_windows1250(QStringView text);
+
+QString from_iso8859_2(QByteArrayView bytes);
+// For the form program, which reads ISO-8859-2: typographic double quotes
+// become ", dashes -, the ellipsis ...; any other character without a byte
+// becomes "?" and sets `replaced`.
+QByteArray to_iso8859_2(QStringView text, bool *replaced = nullptr);
+
+// A line of the length cap, cut off so that no UTF-8 character is split.
+void drop_split_character(QByteArray &line);
+
+} // namespace charset
 
 struct ConvertedLines {
-    QList<QByteArray> lines; // one byte per character
-    QList<int> replaced_lines; // 1-based lines where a character became "?"
+    QList<QByteArray> lines; // ISO-8859-2
+    QList<int> replaced_lines; // 1-based lines whose value lost a character to "?"
 };
 
-// UTF-8 lines to single bytes for the form program. Windows-1252 serves
-// most letters; ő, Ő, ű and Ű become their ISO-8859-2 bytes, which the form
-// program reads, and the other Hungarian letters have the same bytes in
-// both. A leading byte-order mark is dropped. Lines that are not valid
-// UTF-8 are taken as already single-byte (Windows-1250) and kept as they are.
-ConvertedLines charset_converter(QList<QByteArray> lines);
+// The taxpayer lines, UTF-8 or Windows-1250 each, to the form program's
+// ISO-8859-2. Only a replacement in what reaches the declaration counts:
+// the value of lines 1 to 23, not a comment and not a later line.
+ConvertedLines charset_converter(const QList<QByteArray> &lines);

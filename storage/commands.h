@@ -1,12 +1,16 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "storage/text_lines.h"
 
 #include <QList>
 
 #include <optional>
 
 class fo;
+
+// A file error as the user reads it, in a message's brackets.
+QString file_reason(FileError error);
 
 // Command16 "torol": empties the twelve revenue fields.
 void Command16_click(fo &window);

@@ -1,12 +1,44 @@
 #include "storage/revenue_file.h"
 
 #include "evaluation/number_text.h"
-#include "storage/text_lines.h"
+#include "storage/charset_converter.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
-#include <QStringEncoder>
+
+namespace {
+
+// A free name beside `path` for the bytes of a file that could not be read.
+QString aside_path(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString stem = info.dir().filePath(info.completeBaseName() + "_olvashatatlan");
+    QString candidate = stem + ".txt";
+    for (int n = 2; QFileInfo::exists(candidate); ++n)
+        candidate = stem + QStringLiteral("_%1.txt").arg(n);
+    return candidate;
+}
+
+RevenueFile unreadable(const QString &path, FileError error)
+{
+    RevenueFile result;
+    result.texts = QStringList(12, QString());
+    result.error = error;
+    result.state = RevenueFile::State::Unreadable;
+    // A folder is never replaced anyway; a file's bytes are kept beside it.
+    if (error == FileError::Folder)
+        return result;
+    const QString aside = aside_path(path);
+    if (QFile::rename(path, aside)) {
+        result.state = RevenueFile::State::MovedAside;
+        result.moved_to = aside;
+        write_lines(path, QList<QByteArray>(36)); // the exit saves it again if this fails
+    }
+    return result;
+}
+
+} // namespace
 
 RevenueFile load_revenue_file(const QString &path)
 {
@@ -16,46 +48,46 @@ RevenueFile load_revenue_file(const QString &path)
     if (!QFileInfo::exists(path)) {
         // A new file holds 36 empty lines.
         result.state = RevenueFile::State::Created;
-        if (const auto reason = write_lines(path, QList<QByteArray>(36))) {
+        if (const auto error = write_lines(path, QList<QByteArray>(36))) {
             result.state = RevenueFile::State::NotCreated;
-            result.reason = *reason;
+            result.error = error;
         }
         return result;
     }
     QFile file(path);
-    if (const auto reason = open_for_reading(file)) {
-        result.state = RevenueFile::State::Unreadable;
-        result.reason = *reason;
-        return result;
-    }
+    if (const auto error = open_for_reading(file))
+        return unreadable(path, *error);
     const TextLines read = read_lines(file, 12);
-    if (read.has_nul) {
-        result.state = RevenueFile::State::Unreadable;
-        result.reason = QStringLiteral("nem szöveges fájl");
-        return result;
-    }
-    // UTF-8 when valid, else the Windows-1250 that the save writes.
-    const bool utf8 = is_utf8(read.lines);
-    QStringDecoder windows1250("windows-1250");
+    file.close();
+    if (read.has_nul)
+        return unreadable(path, FileError::NotText);
     for (qsizetype i = 0; i < read.lines.size(); ++i) {
-        const QString text
-            = utf8 ? QString::fromUtf8(read.lines[i]) : windows1250.decode(read.lines[i]);
+        // UTF-8 (an editor's) or the Windows-1250 that the save writes.
+        const QString text = charset::decode_line(read.lines[i]);
         result.texts[i] = text;
         if (text.isEmpty())
             continue;
         if (const auto whole = number_text::read_whole32(text))
             result.revenue[i] = *whole;
         else
-            result.bad_months.append(int(i + 1));
+            result.bad_lines.append(
+                {int(i + 1), text, number_text::whole32(number_text::to_amount(text))});
     }
     return result;
 }
 
-std::optional<QString> save_revenue_file(const QString &path, const QStringList &texts)
+std::optional<FileError> save_revenue_file(const QString &path, const QStringList &texts)
 {
-    QStringEncoder windows1250("windows-1250");
     QList<QByteArray> lines;
-    for (const QString &text : texts)
-        lines.append(windows1250.encode(text));
+    for (const QString &text : texts) {
+        QString saved = text;
+        if (number_text::read_number(text)) {
+            saved = text.trimmed();
+            for (QChar &c : saved)
+                if (c.isSpace())
+                    c = QChar(0x00A0);
+        }
+        lines.append(charset::to_windows1250(saved));
+    }
     return write_lines(path, lines);
 }

@@ -31,7 +31,12 @@ Conversion Command22_click(const QString &folder)
     if (result.read_error)
         return result;
     // A sane bound: the declaration needs 24 lines.
-    ConvertedLines converted = charset_converter(read_lines(file, 1000).lines);
+    const TextLines read = read_lines(file, 1000);
+    if (read.has_nul) {
+        result.read_error = FileError::NotText;
+        return result;
+    }
+    ConvertedLines converted = charset_converter(read.lines);
     result.lines = std::move(converted.lines);
     result.replaced_lines = std::move(converted.replaced_lines);
     result.copy_error = write_lines(folder + QStringLiteral("/adat22.txt"), result.lines);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/text_lines.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -7,7 +9,7 @@
 #include <optional>
 
 // Entries 0 to 30; 1 to 24 hold the lines of the taxpayer data file as the
-// single bytes the declaration is written with.
+// ISO-8859-2 bytes the declaration is written with.
 using TaxpayerLines = QList<QByteArray>;
 
 // The value of each line: cut at the first apostrophe, trailing spaces removed.
@@ -17,7 +19,7 @@ TaxpayerLines taxpayer_entries(const QList<QByteArray> &lines);
 struct Conversion {
     QList<QByteArray> lines; // the converted lines, also when the copy failed
     QList<int> replaced_lines;
-    std::optional<QString> read_error;
-    std::optional<QString> copy_error;
+    std::optional<FileError> read_error;
+    std::optional<FileError> copy_error;
 };
 Conversion Command22_click(const QString &folder);

@@ -1,12 +1,15 @@
 #include "storage/text_lines.h"
 
+#include "storage/charset_converter.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
+#include <QRegularExpression>
 #include <QSaveFile>
 
-#include <algorithm>
+#include <cerrno>
 
 TextLines read_lines(QIODevice &device, int max_lines, int max_line_length)
 {
@@ -14,6 +17,14 @@ TextLines read_lines(QIODevice &device, int max_lines, int max_line_length)
     QByteArray line;
     bool in_line = false; // something of the current line was read
     bool after_cr = false;
+    bool cut = false;
+    const auto end_line = [&] {
+        if (cut)
+            charset::drop_split_character(line);
+        result.lines.append(line);
+        line.clear();
+        in_line = cut = false;
+    };
     char c = 0;
     while (result.lines.size() < max_lines && device.getChar(&c)) {
         if (c == '\n' && after_cr) {
@@ -22,9 +33,7 @@ TextLines read_lines(QIODevice &device, int max_lines, int max_line_length)
         }
         after_cr = c == '\r';
         if (c == '\r' || c == '\n') {
-            result.lines.append(line);
-            line.clear();
-            in_line = false;
+            end_line();
             continue;
         }
         if (c == '\0')
@@ -32,49 +41,100 @@ TextLines read_lines(QIODevice &device, int max_lines, int max_line_length)
         in_line = true;
         if (line.size() < max_line_length)
             line.append(c);
+        else
+            cut = true;
     }
     if (in_line && result.lines.size() < max_lines)
-        result.lines.append(line);
+        end_line();
     return result;
 }
 
-std::optional<QString> open_for_reading(QFile &file)
+FileError file_error(const QFileDevice &file)
 {
     if (QFileInfo(file.fileName()).isDir())
-        return QStringLiteral("ez egy mappa");
+        return FileError::Folder;
+    switch (file.error()) {
+    case QFileDevice::PermissionsError:
+        return FileError::NoPermission;
+    case QFileDevice::ResourceError:
+        return FileError::NoSpace;
+    default:
+        break;
+    }
+    // Qt reports the system's reason only as a text; match it to its code.
+    const QString reason = file.errorString();
+    const auto is = [&reason](std::initializer_list<int> codes) {
+        for (int code : codes)
+            if (reason == qt_error_string(code))
+                return true;
+        return false;
+    };
+#ifdef EDQUOT
+    if (is({EDQUOT}))
+        return FileError::NoSpace;
+#endif
+    if (is({ENOSPC, EFBIG}))
+        return FileError::NoSpace;
+    if (is({EACCES, EPERM, EROFS}))
+        return FileError::NoPermission;
+    if (is({ENOENT, ENOTDIR}))
+        return FileError::NotFound;
+    if (is({EISDIR}))
+        return FileError::Folder;
+    return FileError::Other;
+}
+
+std::optional<FileError> open_for_reading(QFile &file)
+{
+    if (QFileInfo(file.fileName()).isDir())
+        return FileError::Folder;
     if (!file.open(QIODevice::ReadOnly))
-        return file.errorString();
+        return file_error(file);
     return std::nullopt;
 }
 
-bool is_utf8(const QList<QByteArray> &lines)
-{
-    // Invalid bytes come back as U+FFFD, which does not encode to them again.
-    return std::all_of(lines.cbegin(), lines.cend(),
-        [](const QByteArray &line) { return QString::fromUtf8(line).toUtf8() == line; });
-}
-
-std::optional<QString> write_file(const QString &path, const QByteArray &bytes)
+std::optional<FileError> write_file(const QString &path, const QByteArray &bytes)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return reason;
+    // Unbuffered, so that every write reports its own failure with the
+    // system's reason: a buffered last write that fails (a full disk) is not
+    // reported by commit(), which would put a cut file in the old one's place.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return file_error(file);
+    for (qsizetype written = 0; written < bytes.size();) {
+        // A short write is followed by one that says why.
+        const qint64 n = file.write(bytes.constData() + written, bytes.size() - written);
+        if (n <= 0) {
+            const FileError error = file_error(file);
+            file.cancelWriting(); // the temporary copy goes with `file`
+            return error;
+        }
+        written += n;
     }
     if (!file.commit())
-        return file.errorString();
+        return file_error(file);
     return std::nullopt;
 }
 
-std::optional<QString> write_lines(const QString &path, const QList<QByteArray> &lines)
+std::optional<FileError> write_lines(const QString &path, const QList<QByteArray> &lines)
 {
     QByteArray bytes;
     for (const QByteArray &line : lines)
         bytes += line + "\r\n";
     return write_file(path, bytes);
+}
+
+void remove_leftover_copies(const QString &folder, const QStringList &names)
+{
+    QDir dir(folder);
+    for (const QString &name : names) {
+        // QSaveFile writes into "<name>." and six letters or digits.
+        const QRegularExpression copy(QRegularExpression::anchoredPattern(
+            QRegularExpression::escape(name) + "\\.[A-Za-z0-9]{6}"));
+        for (const QString &entry : dir.entryList({name + ".??????"}, QDir::Files | QDir::Hidden))
+            if (copy.match(entry).hasMatch())
+                dir.remove(entry);
+    }
 }
 
 QString shown_path(const QString &path)

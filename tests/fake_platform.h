@@ -2,8 +2,10 @@
 
 #include "platform/platform.h"
 
+#include <QGuiApplication>
 #include <QList>
 #include <QTemporaryDir>
+#include <QWindow>
 
 // Records what the handlers ask of the desktop and answers from a script.
 class FakePlatform : public Platform {
@@ -12,24 +14,30 @@ public:
         QString text;
         MessageIcon icon;
         MessageButtons buttons;
+        bool over_window; // the active window was on the screen when it came
     };
 
     MessageAnswer message(const QString &text, MessageIcon icon, MessageButtons buttons) override
     {
-        messages.append({text, icon, buttons});
+        const QWindow *window = QGuiApplication::focusWindow();
+        messages.append({text, icon, buttons, window && window->isExposed()});
         if (buttons == MessageButtons::Ok)
             return MessageAnswer::Ok;
         return answers.isEmpty() ? MessageAnswer::No : answers.takeFirst();
     }
     void beep() override { ++beeps; }
-    QDate today() const override { return date; }
+    QDate today() const override
+    {
+        ++today_calls;
+        return date;
+    }
     QString programFolder() const override { return folder.path(); }
     QStringList templateFolders() const override { return {templates.path()}; }
     QString handOverScriptName() const override { return QStringLiteral("atad_pennaro.sh"); }
-    std::optional<QString> startScript(const QString &path, const QString &workingFolder) override
+    bool startScript(const QString &path, const QString &workingFolder) override
     {
         started.append(path + u'|' + workingFolder);
-        return startError;
+        return !startFails;
     }
     void quit() override { ++quits; }
 
@@ -44,9 +52,10 @@ public:
     QList<MessageAnswer> answers; // for Igen/Nem boxes, in order; then Nem
     int beeps = 0;
     int quits = 0;
+    mutable int today_calls = 0;
     QDate date {2026, 12, 6};
     QTemporaryDir folder;
     QTemporaryDir templates;
     QStringList started;
-    std::optional<QString> startError;
+    bool startFails = false;
 };

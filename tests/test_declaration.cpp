@@ -1,5 +1,8 @@
 #include "declaration/import_file.h"
 #include "declaration/period.h"
+#include "platform/command_line.h"
+
+#include <QDir>
 
 #include <QTest>
 
@@ -178,6 +181,27 @@ private slots:
                 && file.bytes.contains("\r\n" + outcome.toLatin1() + "\r\n"));
         else
             QVERIFY(file.problem == outcome && file.bytes.isEmpty());
+    }
+
+    // cmd takes the path as it is, whatever the program's folder is called.
+    void handOverCommandLine_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("arguments");
+        QTest::newRow("plain") << "C:/pennaro/atad_pennaro.bat"
+                               << "/d /v:off /s /c \"\"C:/pennaro/atad_pennaro.bat\"\"";
+        QTest::newRow("blanks, brackets, ampersand")
+            << "C:/Program Files (x86)/Kis & Nagy/atad_pennaro.bat"
+            << "/d /v:off /s /c \"\"C:/Program Files (x86)/Kis & Nagy/atad_pennaro.bat\"\"";
+        QTest::newRow("caret, percent") << "D:/a^b/100%/x%PATH%y/atad_pennaro.bat"
+                                        << "/d /v:off /s /c \"\"D:/a^b/100%%cd:~,%/"
+                                           "x%%cd:~,%PATH%%cd:~,%y/atad_pennaro.bat\"\"";
+    }
+    void handOverCommandLine()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, arguments);
+        QCOMPARE(cmd_arguments(path), QDir::toNativeSeparators(arguments));
     }
 
     void valuesPassThrough()

@@ -1,7 +1,10 @@
 #include "window_fixture.h"
 
+#include "file_size_limit.h"
+
 #include <QDir>
 #include <QFileInfo>
+#include <QWheelEvent>
 
 class TestExport : public QObject {
     Q_OBJECT
@@ -16,8 +19,8 @@ class TestExport : public QObject {
             QByteArray taxpayer;
             for (int i = 1; i <= 24; ++i)
                 taxpayer += (i == 3 ? entry3 : "v" + QByteArray::number(i)) + "\r\n";
-            write_file(p.folder.filePath("adat2.txt"), taxpayer);
-            write_file(p.folder.filePath("atad_pennaro.sh"), "cp felad.imp /tmp/x\n");
+            put_file(p.folder.filePath("adat2.txt"), taxpayer);
+            put_file(p.folder.filePath("atad_pennaro.sh"), "cp felad.imp /tmp/x\n");
         });
         for (int m = 1; m <= month; ++m)
             f.window->revenue_field(m)->setText("500 000");
@@ -26,7 +29,7 @@ class TestExport : public QObject {
     }
     void addTemplate(const QString &name) const
     {
-        write_file(f.platform->templates.filePath(name), "template");
+        put_file(f.platform->templates.filePath(name), "template");
     }
     void exportNow() { QTest::mouseClick(f.ui().Command21, Qt::LeftButton); }
     QString imp() const { return f.path("felad.imp"); }
@@ -37,25 +40,64 @@ private slots:
 
     void refusedBeforeAnything_data()
     {
-        QTest::addColumn<bool>("evaluated");
+        QTest::addColumn<int>("month"); // evaluated before the change
+        QTest::addColumn<QString>("change");
         QTest::addColumn<QString>("message");
-        QTest::newRow("no month") << false << "Nincs kijelölt hónap!";
-        QTest::newRow("stale results")
-            << true << "A számítás eredménye nem érvényes. Nyomja meg újra a hónap gombját!";
+        const QString stale = "A számítás eredménye nem érvényes. Nyomja meg újra a hónap gombját!";
+        QTest::newRow("no month") << 0 << ""
+                                  << "Nincs kijelölt hónap!";
+        QTest::newRow("master data left") << 3 << "leave Text4" << stale;
+        QTest::newRow("other employment") << 3 << "mellék" << stale;
+        QTest::newRow("month's revenue") << 3 << "revenue 3" << stale;
+        QTest::newRow("earlier revenue") << 3 << "revenue 1" << stale;
+        QTest::newRow("cost ratio by the wheel") << 3 << "wheel" << stale;
     }
     void refusedBeforeAnything()
     {
-        QFETCH(bool, evaluated);
+        QFETCH(int, month);
+        QFETCH(QString, change);
         QFETCH(QString, message);
-        exportReady(QDate(2026, 4, 2), evaluated ? 3 : 0);
+        exportReady(QDate(2026, 4, 2), month);
         addTemplate("NAV_2658_1.enyk");
-        f.ui().Text4->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(f.ui().Text4, Qt::Key_Tab); // leaving it resets the results
+        if (change == "leave Text4") {
+            f.ui().Text4->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(f.ui().Text4, Qt::Key_Tab); // leaving it resets the results
+        } else if (change == "mellék") {
+            QTest::mouseClick(f.ui().Option2, Qt::LeftButton);
+        } else if (change.startsWith("revenue")) {
+            QLineEdit *field = f.window->revenue_field(change.back().digitValue());
+            QTest::mouseClick(field, Qt::LeftButton);
+            QTest::keyClick(field, Qt::Key_End);
+            QTest::keyClick(field, Qt::Key_1);
+        } else if (change == "wheel") {
+            QWheelEvent wheel(QPointF(5, 5), f.ui().Combo1->mapToGlobal(QPointF(5, 5)), {},
+                QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QVERIFY(QApplication::sendEvent(f.ui().Combo1, &wheel));
+            QCOMPARE(f.ui().Combo1->currentText(), QStringLiteral("80"));
+        }
+        QVERIFY(f.platform->messages.isEmpty());
         exportNow();
         QCOMPARE(f.platform->beeps, 1);
         QVERIFY(f.platform->said(message, MessageIcon::Critical));
         QCOMPARE(periodFields(), QStringLiteral("Text50-Text51"));
         QVERIFY(!QFileInfo::exists(imp()) && f.platform->started.isEmpty());
+        // The month pressed again makes the results valid.
+        if (month > 0) {
+            QTest::mouseClick(f.window->month_button(month), Qt::LeftButton);
+            exportNow();
+            QVERIFY(QFileInfo::exists(imp()));
+        }
+    }
+
+    void laterRevenueLeavesTheResultsValid()
+    {
+        exportReady(QDate(2026, 4, 2), 3);
+        addTemplate("NAV_2658_1.enyk");
+        f.window->revenue_field(4)->setText("1");
+        exportNow();
+        QVERIFY(f.platform->messages.isEmpty());
+        QVERIFY(file_bytes(imp()).endsWith("26414[1]=48100\r\n"));
+        QCOMPARE(f.platform->today_calls, 1); // the period, the form and its template agree
     }
 
     void templatePresent_data()
@@ -146,8 +188,12 @@ private slots:
                                    << true << 0;
         QTest::newRow("start fails") << "start"
                                      << "A felad.imp elkészült: %1, de az átadás nem "
-                                        "indítható: %2 (no shell)."
+                                        "indítható: %2 (nem sikerült elindítani)."
                                      << true << 1;
+        QTest::newRow("full disk") << "full disk"
+                                   << "A felad.imp nem írható: %1 (nincs elég hely a lemezen). A "
+                                      "bevallás nem készült el."
+                                   << true << 0;
         QTest::newRow("entry 3") << "entry 3"
                                  << "Az adat2.txt 3. sora nem szám: „kettő”." << false << 0;
     }
@@ -162,8 +208,14 @@ private slots:
         if (failure == "no script")
             QVERIFY(QFile::remove(f.path("atad_pennaro.sh")));
         if (failure == "start")
-            f.platform->startError = QStringLiteral("no shell");
-        exportNow();
+            f.platform->startFails = true;
+        if (failure == "full disk") {
+            put_file(imp(), "earlier");
+            FULL_DISK(100);
+            exportNow();
+        } else {
+            exportNow();
+        }
         if (message.contains("%1"))
             message = message.arg(QDir::toNativeSeparators(imp()),
                 QDir::toNativeSeparators(f.path("atad_pennaro.sh")));
@@ -171,6 +223,8 @@ private slots:
             qPrintable(f.platform->messages.value(0).text));
         QTEST(QFileInfo(imp()).isFile(), "written");
         QTEST(int(f.platform->started.size()), "started");
+        if (failure == "full disk")
+            QCOMPARE(file_bytes(imp()), QByteArray("earlier"));
     }
 };
 

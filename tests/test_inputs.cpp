@@ -54,6 +54,18 @@ private slots:
         QTest::newRow("out of range") << "3000000000"
                                       << "3 000 000 000"
                                       << "3 000 000 000";
+        QTest::newRow("fraction") << "123,45"
+                                  << "123,45"
+                                  << "123";
+        QTest::newRow("fraction, half") << "1234,5"
+                                        << "1 234,5"
+                                        << "1 235";
+        QTest::newRow("trailing comma") << "12345,"
+                                        << "12 345,"
+                                        << "12 345";
+        QTest::newRow("negative half") << "-1234,5"
+                                       << "-1 234,5"
+                                       << "-1 235";
     }
     void typedTexts()
     {
@@ -66,11 +78,26 @@ private slots:
         QCOMPARE(january()->text(), hungarian_blanks(afterLeaving));
     }
 
+    void fractionTypedKeyByKey()
+    {
+        typeIntoJanuary("");
+        const QStringList shown {"1", "12", "123", "1 234", "1 234,", "1 234,5", "1 234,56"};
+        for (int i = 0; i < shown.size(); ++i) {
+            QTest::keyClick(january(), "1234,56"[i]);
+            QCOMPARE(january()->text(), hungarian_blanks(shown[i]));
+        }
+        pressMonth(1); // the click leaves the field first
+        QCOMPARE(january()->text(), hungarian_blanks("1 235"));
+        QCOMPARE(f.window->monthly_revenue[0], 1235);
+    }
+
     void pasteRoundsHalfAwayFromZero()
     {
         typeIntoJanuary("");
         QApplication::clipboard()->setText("1234,5");
         QTest::keyClick(january(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(january()->text(), hungarian_blanks("1 234,5"));
+        QTest::keyClick(january(), Qt::Key_Tab);
         QCOMPARE(january()->text(), hungarian_blanks("1 235"));
     }
 
@@ -134,12 +161,27 @@ private slots:
         QTest::newRow("one decimal") << "Text4"
                                      << "12,345"
                                      << "12,3";
+        QTest::newRow("decimal half") << "Text5"
+                                      << "18,45"
+                                      << "18,5";
+        QTest::newRow("small half") << "Text4"
+                                    << "0,15"
+                                    << "0,2";
+        QTest::newRow("negative half") << "Text6"
+                                       << "-0,05"
+                                       << "-0,1";
+        QTest::newRow("no minus zero") << "Text2"
+                                       << "-0,4"
+                                       << "0";
         QTest::newRow("negative") << "Text5"
                                   << "-2"
                                   << "-2,0";
         QTest::newRow("cost ratio") << "Combo1"
                                     << "45"
                                     << "45,0";
+        QTest::newRow("cost ratio not completed") << "Combo1"
+                                                  << "8"
+                                                  << "8,0";
     }
     void masterDataNormalisedOnLeaving()
     {
@@ -169,7 +211,7 @@ private slots:
         QTest::keyClick(f.ui().Text2, Qt::Key_Tab);
         QCOMPARE(f.ui().Text12->text(), QStringLiteral("0"));
         QCOMPARE(f.ui().Text47->text(), QStringLiteral("0"));
-        QVERIFY(!f.window->results_valid);
+        QVERIFY(!f.window->evaluated.has_value());
     }
 
     void costRatioChosenFromTheList()
@@ -192,6 +234,20 @@ private slots:
         pressMonth(1); // the click leaves the box first
         QCOMPARE(combo->currentText(), QStringLiteral("80,0"));
         QCOMPARE(f.ui().Text46->text(), QStringLiteral("600000"));
+    }
+
+    void costRatioListStaysAsItIs()
+    {
+        QComboBox *combo = f.ui().Combo1;
+        combo->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(combo, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(combo, "45");
+        QTest::keyClick(combo, Qt::Key_Return);
+        QCOMPARE(combo->currentText(), QStringLiteral("45"));
+        QStringList items;
+        for (int i = 0; i < combo->count(); ++i)
+            items << combo->itemText(i);
+        QCOMPARE(items, (QStringList {"40", "80", "90"}));
     }
 
     void monthButtonSeesTheFieldLeftFirst()

@@ -18,7 +18,7 @@ private slots:
     {
         // With taxpayer data, so that the export button takes part in the tab order.
         f.open([](FakePlatform &p) {
-            write_file(p.folder.filePath("adat2.txt"), QByteArray("x\r\n").repeated(24));
+            put_file(p.folder.filePath("adat2.txt"), QByteArray("x\r\n").repeated(24));
         });
     }
     void cleanup() { f.close(); }
@@ -106,7 +106,7 @@ private slots:
             ui().Text33->text(), ui().Text46->text(), ui().Text47->text()};
         QCOMPARE(texts, hungarian_blanks(shown));
         QVERIFY(ui().List1->isHidden());
-        QVERIFY(f.window->results_valid);
+        QVERIFY(f.window->evaluated.has_value());
         QVERIFY(f.platform->messages.isEmpty());
     }
 
@@ -123,14 +123,31 @@ private slots:
 
     void julyColoursStay()
     {
+        const QPalette window = f.window->palette();
+        const auto base = [this] { return ui().Text11->palette().color(QPalette::Base); };
+        QCOMPARE(base(), window.color(QPalette::Button));
+        press(6);
+        QCOMPARE(base(), window.color(QPalette::Button));
         press(7);
-        QCOMPARE(ui().Text11->palette().color(QPalette::Base),
-            f.window->palette().color(QPalette::Window));
-        QCOMPARE(ui().Text11->palette().color(QPalette::Text),
-            f.window->palette().color(QPalette::WindowText));
+        QCOMPARE(base(), window.color(QPalette::Base));
+        QCOMPARE(ui().Text11->palette().color(QPalette::Text), window.color(QPalette::WindowText));
         press(1);
-        QCOMPARE(ui().Text11->palette().color(QPalette::Base),
-            f.window->palette().color(QPalette::Window));
+        QCOMPARE(base(), window.color(QPalette::Base));
+        QVERIFY(window.color(QPalette::Base) != window.color(QPalette::Button));
+    }
+
+    void resultFieldsRefuseTyping()
+    {
+        setRevenues("500 000");
+        press(5);
+        for (QLineEdit *field : {ui().Text11, ui().Text12, ui().Text13, ui().Text33, ui().Text57}) {
+            const QString shown = field->text();
+            field->setFocus(Qt::TabFocusReason);
+            QTest::keyClicks(field, "12");
+            QTest::keyClick(field, Qt::Key_Backspace);
+            QCOMPARE(field->text(), shown);
+        }
+        QCOMPARE(ui().Text12->text(), hungarian_blanks("55 500"));
     }
 
     void revenueOutOfRangeRefused()
@@ -157,7 +174,7 @@ private slots:
         QVERIFY(f.platform->said("A számítás nem végezhető el: túl nagy vagy hibás szám"));
         for (QLineEdit *field : {ui().Text11, ui().Text12, ui().Text13, ui().Text33, ui().Text46})
             QCOMPARE(field->text(), QStringLiteral("0"));
-        QVERIFY(!f.window->results_valid);
+        QVERIFY(!f.window->evaluated.has_value());
     }
 };
 

@@ -22,6 +22,7 @@ private slots:
         QTest::newRow("no-break") << u"1\u00A0234\u00A0567"_qs << true << 1234567.0;
         QTest::newRow("narrow no-break") << u"1\u202F234"_qs << true << 1234.0;
         QTest::newRow("lax grouping") << "1 2534" << true << 12534.0;
+        QTest::newRow("em space") << u"1\u2003234"_qs << true << 1234.0;
         QTest::newRow("comma") << "-12,25" << true << -12.25;
         QTest::newRow("fraction only") << ",5" << true << 0.5;
         QTest::newRow("exponent") << "+1,5E3" << true << 1500.0;
@@ -85,6 +86,20 @@ private slots:
         QTest::newRow("szocho base") << 292501.125 << 0 << u"292\u00A0501"_qs << "292501,125";
         QTest::newRow("negative zero") << -0.0 << 0 << "0"
                                        << "0";
+        // The decimal number is rounded, not its binary neighbour.
+        QTest::newRow("18,45") << 18.45 << 1 << "18,5"
+                               << "18,45";
+        QTest::newRow("0,15") << 0.15 << 1 << "0,2"
+                              << "0,15";
+        QTest::newRow("12,345") << 12.345 << 1 << "12,3"
+                                << "12,345";
+        QTest::newRow("-0,05") << -0.05 << 1 << "-0,1"
+                               << "-0,05";
+        QTest::newRow("-0,4 whole") << -0.4 << 0 << "0"
+                                    << "-0,4";
+        QTest::newRow("-0,04") << -0.04 << 1 << "0,0"
+                               << "-0,04";
+        QTest::newRow("carry") << 999.95 << 1 << u"1\u00A0000,0"_qs << "999,95";
     }
     void writing()
     {

@@ -1,3 +1,4 @@
+#include "file_size_limit.h"
 #include "window_fixture.h"
 
 #include <QDir>
@@ -30,9 +31,9 @@ class TestStartup : public QObject {
     void openWith(const QByteArray &adat, const QByteArray &adat2 = {})
     {
         f.open([&](FakePlatform &p) {
-            write_file(p.folder.filePath("adat.txt"), adat);
+            put_file(p.folder.filePath("adat.txt"), adat);
             if (!adat2.isEmpty())
-                write_file(p.folder.filePath("adat2.txt"), adat2);
+                put_file(p.folder.filePath("adat2.txt"), adat2);
         });
     }
     void exitButton() { QTest::mouseClick(f.ui().Command14, Qt::LeftButton); }
@@ -53,10 +54,17 @@ private slots:
 
     void endState()
     {
-        openWith("1\xA0"
-                 "234\xA0"
-                 "567\r\n1234,5\r\n\r\n1234567\r\n",
-            taxpayer_file(24));
+        f.open([](FakePlatform &p) {
+            put_file(p.folder.filePath("adat.txt"),
+                "1\xA0"
+                "234\xA0"
+                "567\r\n1234,5\r\n\r\n1234567\r\n");
+            put_file(p.folder.filePath("adat2.txt"), taxpayer_file(24));
+            put_file(p.folder.filePath("adat.txt.aB3dE9"), "a save cut short");
+            put_file(p.folder.filePath("felad.imp.Zz0000"), "a save cut short");
+        });
+        QVERIFY(!QFileInfo::exists(f.path("adat.txt.aB3dE9")));
+        QVERIFY(!QFileInfo::exists(f.path("felad.imp.Zz0000")));
         QCOMPARE(f.window->selected_month, qint16(0));
         QCOMPARE(f.ui().Frame1->title(), QStringLiteral("Számítások"));
         for (QLineEdit *field : {f.ui().Text11, f.ui().Text12, f.ui().Text13, f.ui().Text33})
@@ -86,12 +94,103 @@ private slots:
 
     void badLinesReportedAndKept()
     {
-        openWith("100\r\n\r\nabc\r\n9999999999\r\n");
-        QCOMPARE(revenueTexts().mid(0, 4), (QStringList {"100", "", "abc", "9999999999"}));
+        openWith("100\r\n\r\n12abc\r\n9999999999\r\n");
+        QCOMPARE(revenueTexts().mid(0, 4), (QStringList {"100", "", "12abc", "9999999999"}));
         QCOMPARE(f.window->monthly_revenue[0], 100);
         QCOMPARE(f.window->monthly_revenue[2], 0);
-        QVERIFY(f.platform->said("Az adat.txt egyes soraiban nem szám vagy túl nagy szám áll"));
-        QVERIFY(f.platform->messages[0].text.contains(": március, április."));
+        // The message says what a month command will make of each line.
+        QVERIFY(f.platform->said("Az adat.txt egyes soraiban nem érvényes szám áll ("));
+        QVERIFY2(f.platform->messages[0].text.endsWith(
+                     "): március („12abc”: a hónap gombja 12 Ft-tal számol), április "
+                     "(„9999999999”: túl nagy, a hónap gombja nem fogadja el). Javítsa ki ezeket "
+                     "a bevételeket a mezőkben!"),
+            qPrintable(f.platform->messages[0].text));
+        QVERIFY(f.platform->messages[0].over_window);
+        QTest::mouseClick(f.window->month_button(3), Qt::LeftButton);
+        QCOMPARE(f.window->monthly_revenue[2], 12);
+    }
+
+    void byteOrderMarkIsUtf8()
+    {
+        openWith("\xEF\xBB\xBF"
+                 "500\xC2\xA0"
+                 "000\r\n1\xC2\xA0"
+                 "000\r\n");
+        QVERIFY(f.platform->messages.isEmpty());
+        QCOMPARE(revenueTexts().mid(0, 2), hungarian_blanks(QStringList {"500 000", "1 000"}));
+        QCOMPARE(f.window->monthly_revenue[0], 500000);
+        exitButton();
+        QCOMPARE(file_bytes(f.path("adat.txt")),
+            "500\xA0"
+            "000\r\n1\xA0"
+            "000\r\n"
+                + QByteArray("\r\n").repeated(10));
+    }
+
+    void unreadableFileIsNeverOverwritten_data()
+    {
+        QTest::addColumn<bool>("exitButton");
+        QTest::newRow("exit button") << true;
+        QTest::newRow("close control") << false;
+    }
+    void unreadableFileIsNeverOverwritten()
+    {
+        QFETCH(bool, exitButton);
+        const QByteArray utf16("\xFF\xFE"
+                               "5\0\r\0\n\0",
+            8);
+        openWith(utf16);
+        const QString aside = f.path("adat_olvashatatlan.txt");
+        QVERIFY(f.platform->said(
+            "Az adat.txt nem olvasható: " + QDir::toNativeSeparators(f.path("adat.txt"))
+            + " (nem szöveges fájl). Eredeti tartalmát a program áthelyezte ide: "
+            + QDir::toNativeSeparators(aside) + ". A bevételek üresen indulnak."));
+        f.window->revenue_field(1)->setText("7");
+        f.platform->answers = {MessageAnswer::Yes};
+        if (exitButton)
+            this->exitButton();
+        else
+            QVERIFY(f.window->close());
+        QCOMPARE(file_bytes(aside), utf16);
+        QCOMPARE(file_bytes(f.path("adat.txt")),
+            exitButton ? "7" + QByteArray("\r\n").repeated(12) : QByteArray("\r\n").repeated(36));
+    }
+
+    void exitAsksBeforeReplacingAFileItCouldNotRead_data()
+    {
+        QTest::addColumn<MessageAnswer>("answer");
+        QTest::newRow("Nem") << MessageAnswer::No;
+        QTest::newRow("Igen") << MessageAnswer::Yes;
+    }
+    void exitAsksBeforeReplacingAFileItCouldNotRead()
+    {
+        QFETCH(MessageAnswer, answer);
+        openWith("100\r\n");
+        f.window->ask_before_saving = true; // as when the file could not be moved aside
+        f.window->revenue_field(1)->setText("7");
+        f.platform->answers = {answer};
+        exitButton();
+        QVERIFY(
+            f.platform->said("Az adat.txt induláskor nem volt olvasható", MessageIcon::Question));
+        QCOMPARE(f.platform->quits, 1);
+        QCOMPARE(file_bytes(f.path("adat.txt")),
+            answer == MessageAnswer::Yes ? "7" + QByteArray("\r\n").repeated(12)
+                                         : QByteArray("100\r\n"));
+    }
+
+    void fullDiskKeepsTheSavedRevenues()
+    {
+        openWith("100\r\n");
+        f.window->revenue_field(1)->setText("123456789");
+        {
+            FULL_DISK(8);
+            exitButton();
+        }
+        QVERIFY(f.platform->said("Nem sikerült menteni a bevételeket: "
+                + QDir::toNativeSeparators(f.path("adat.txt")) + " (nincs elég hely a lemezen).",
+            MessageIcon::Critical));
+        QCOMPARE(file_bytes(f.path("adat.txt")), QByteArray("100\r\n"));
+        QCOMPARE(QDir(f.platform->folder.path()).entryList(QDir::Files), QStringList {"adat.txt"});
     }
 
     void exitSavesAndTheNextStartShowsTheTexts()
@@ -204,6 +303,12 @@ private slots:
                                       << QByteArray("\xC1rp\xE1"
                                                     "d \xF5r")
                                       << QString();
+        QTest::newRow("stray byte in line 23")
+            << "K\xC5\x91szegi\r\n" + taxpayer_file(21) + "\xE9rt\xE9k\r\nx\r\n"
+            << QByteArray("K\xF5szegi") << 23 << QByteArray("\xE9rt\xE9k") << QString();
+        QTest::newRow("quotes, dash, comment")
+            << "\xE2\x80\x9EKis\xE2\x80\x9D Kft \xE2\x80\x93 ' \xC3\xA0\r\n" + rest
+            << QByteArray("\"Kis\" Kft - ' ?") << 1 << QByteArray("\"Kis\" Kft -") << QString();
         QTest::newRow("no byte") << "ok\r\n\xE2\x88\x9A\xF0\x9F\x98\x80"
                                     "2\r\n"
                 + taxpayer_file(22)
@@ -235,7 +340,7 @@ private slots:
         f.close();
         // A copy that cannot be written: the lines read are still used.
         f.open([](FakePlatform &p) {
-            write_file(p.folder.filePath("adat2.txt"), taxpayer_file(24));
+            put_file(p.folder.filePath("adat2.txt"), taxpayer_file(24));
             QVERIFY(QDir(p.folder.path()).mkdir("adat22.txt"));
         });
         QVERIFY(f.platform->said("Az adat22.txt nem írható: "));

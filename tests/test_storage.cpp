@@ -1,13 +1,38 @@
+#include "file_size_limit.h"
+#include "storage/charset_converter.h"
+#include "storage/revenue_file.h"
 #include "storage/taxpayer_file.h"
 #include "storage/text_lines.h"
 
 #include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 using Lines = QList<QByteArray>;
 
+namespace {
+
+QByteArray bytes_of(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void put(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+} // namespace
+
 class TestStorage : public QObject {
     Q_OBJECT
+
+    QTemporaryDir dir;
 
     static TextLines read(QByteArray bytes, int max_lines = 100, int max_length = 4096)
     {
@@ -17,6 +42,12 @@ class TestStorage : public QObject {
     }
 
 private slots:
+    void cleanup()
+    {
+        for (const QString &name : QDir(dir.path()).entryList(QDir::Files | QDir::Hidden))
+            QFile::remove(dir.filePath(name));
+    }
+
     void lineEnds_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -43,6 +74,10 @@ private slots:
                                 "3\r\n",
                          6))
                     .has_nul);
+        // A cut never splits a character: "ő" is two bytes, "√" three.
+        QCOMPARE(read("abc\xC5\x91", 1, 4).lines, Lines {"abc"});
+        QCOMPARE(read("ab\xE2\x88\x9A", 1, 4).lines, Lines {"ab"});
+        QCOMPARE(read("a\xC5\x91x", 1, 3).lines, Lines {"a\xC5\x91"});
     }
 
     void taxpayerEntries()
@@ -57,6 +92,184 @@ private slots:
             (Lines {"", "Kiss Anna", "", "  leading kept", "tab\t", "", "a", "7"}));
         QCOMPARE(entries[24], QByteArray("24"));
         QCOMPARE(entries[25], QByteArray()); // lines after the 24th are not read
+    }
+
+    // Each line is UTF-8 when it is valid UTF-8, else Windows-1250.
+    void decodingLines_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("BOM") << QByteArray("\xEF\xBB\xBF"
+                                           "500 000")
+                             << "500 000";
+        QTest::newRow("BOM, no-break") << QByteArray("\xEF\xBB\xBF"
+                                                     "1\xC2\xA0"
+                                                     "000")
+                                       << u"1\u00A0000"_qs;
+        QTest::newRow("BOM inside") << QByteArray("K\xEF\xBB\xBFis") << "Kis";
+        QTest::newRow("UTF-8") << QByteArray("K\xC5\x91szegi") << u"Kőszegi"_qs;
+        QTest::newRow("Windows-1250") << QByteArray("K\xF5szegi \xDB 1\xA0"
+                                                    "000 \x84\x94")
+                                      << u"Kőszegi Ű 1\u00A0000 „”"_qs;
+        QTest::newRow("free byte") << QByteArray("\x81") << u"\u0081"_qs;
+    }
+    void decodingLines()
+    {
+        QFETCH(QByteArray, line);
+        QTEST(charset::decode_line(line), "text");
+    }
+
+    void tablesRoundTrip()
+    {
+        for (int byte = 0; byte < 256; ++byte) {
+            const QByteArray one(1, char(byte));
+            QCOMPARE(charset::to_windows1250(charset::from_windows1250(one)), one);
+            if (byte < 0x80 || byte >= 0xA0)
+                QCOMPARE(charset::to_iso8859_2(charset::from_iso8859_2(one)), one);
+        }
+        // Where the two differ: Š is 0x8A in one and 0xA9 in the other.
+        QCOMPARE(charset::to_windows1250(u"Šą"), QByteArray("\x8A\xB9"));
+        QCOMPARE(charset::to_iso8859_2(u"Šą"), QByteArray("\xA9\xB1"));
+    }
+
+    // What the form program receives for a character.
+    void declarationBytes_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("Hungarian") << u"ŐőŰűÁáÉéÍíÓóÖöÚúÜü"_qs
+                                   << QByteArray("\xD5\xF5\xDB\xFB\xC1\xE1\xC9\xE9\xCD\xED\xD3\xF3"
+                                                 "\xD6\xF6\xDA\xFA\xDC\xFC")
+                                   << false;
+        QTest::newRow("quotes") << u"„Kft” “x”"_qs << QByteArray("\"Kft\" \"x\"") << false;
+        QTest::newRow("dashes, ellipsis") << u"a–b—c…"_qs << QByteArray("a-b-c...") << false;
+        QTest::newRow("no byte") << u"à€ñ"_qs << QByteArray("???") << true;
+        QTest::newRow("control") << u"\u0085"_qs << QByteArray("?") << true;
+        QTest::newRow("beyond 16 bits") << u"😀"_qs << QByteArray("?") << true;
+    }
+    void declarationBytes()
+    {
+        QFETCH(QString, text);
+        bool replaced = false;
+        QTEST(charset::to_iso8859_2(text, &replaced), "bytes");
+        QTEST(replaced, "replaced");
+    }
+
+    void taxpayerConversion()
+    {
+        Lines lines(30, "x");
+        lines[0] = "\xEF\xBB\xBFK\xC5\x91szegi ' \xC3\xA0"; // à in a comment only
+        lines[1] = "\xE0"; // Windows-1250 ŕ, no UTF-8
+        lines[4] = "Kis\xEF\xBB\xBF \xC3\xA0"; // a BOM inside, à in the value
+        lines[22] = "stray \xFF byte"; // line 23: ˙ in Windows-1250
+        lines[24] = "\xC3\xA0"; // past line 24: never written
+        const ConvertedLines converted = charset_converter(lines);
+        QCOMPARE(converted.lines[0], QByteArray("K\xF5szegi ' ?"));
+        QCOMPARE(converted.lines[1], QByteArray("\xE0"));
+        QCOMPARE(converted.lines[4], QByteArray("Kis ?"));
+        QCOMPARE(converted.lines[22], QByteArray("stray \xFF byte"));
+        QCOMPARE(converted.replaced_lines, QList<int> {5});
+    }
+
+    void revenueFile_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("january");
+        QTest::addColumn<qint32>("revenue");
+        QTest::newRow("saved") << QByteArray("1\xA0"
+                                             "234\r\n")
+                               << u"1\u00A0234"_qs << 1234;
+        QTest::newRow("UTF-8 with BOM") << QByteArray("\xEF\xBB\xBF"
+                                                      "500 000\r\n")
+                                        << "500 000" << 500000;
+        QTest::newRow("UTF-8 no-break, BOM") << QByteArray("\xEF\xBB\xBF"
+                                                           "1\xC2\xA0"
+                                                           "000\r\n")
+                                             << u"1\u00A0000"_qs << 1000;
+        QTest::newRow("half to even") << QByteArray("1234,5") << "1234,5" << 1234;
+    }
+    void revenueFile()
+    {
+        QFETCH(QByteArray, bytes);
+        const QString path = dir.filePath("adat.txt");
+        put(path, bytes);
+        const RevenueFile file = load_revenue_file(path);
+        QVERIFY(file.state == RevenueFile::State::Loaded && file.bad_lines.isEmpty());
+        QTEST(file.texts[0], "january");
+        QTEST(file.revenue[0], "revenue");
+    }
+
+    void savedInOneForm()
+    {
+        const QString path = dir.filePath("adat.txt");
+        QStringList texts(12);
+        texts[0] = u"1\u202F234\u2003567"_qs;
+        texts[1] = u" -12 345 "_qs;
+        texts[2] = u"Kő 12"_qs; // no number: kept as it is
+        texts[3] = u"árvíztűrő ✓"_qs;
+        QVERIFY(!save_revenue_file(path, texts));
+        QCOMPARE(bytes_of(path),
+            "1\xA0"
+            "234\xA0"
+            "567\r\n-12\xA0"
+            "345\r\nK\xF5 12\r\n\xE1rv\xEDzt\xFBr\xF5 ?\r\n"
+                + QByteArray("\r\n").repeated(8));
+        QCOMPARE(load_revenue_file(path).revenue[0], 1234567);
+    }
+
+    void unreadableFileMovedAside()
+    {
+        const QString path = dir.filePath("adat.txt");
+        const QByteArray utf16("\xFF\xFE"
+                               "1\0"
+                               "2\0\r\0\n\0",
+            10);
+        put(path, utf16);
+        put(dir.filePath("adat_olvashatatlan.txt"), "earlier");
+        const RevenueFile file = load_revenue_file(path);
+        QVERIFY(file.state == RevenueFile::State::MovedAside);
+        QCOMPARE(file.error, FileError::NotText);
+        QCOMPARE(file.moved_to, dir.filePath("adat_olvashatatlan_2.txt"));
+        QCOMPARE(bytes_of(file.moved_to), utf16);
+        QCOMPARE(bytes_of(dir.filePath("adat_olvashatatlan.txt")), QByteArray("earlier"));
+        QCOMPARE(bytes_of(path), QByteArray("\r\n").repeated(36));
+    }
+
+    void fullDiskKeepsTheOldFile()
+    {
+        const QString path = dir.filePath("adat.txt");
+        put(path, "old\r\n");
+        std::optional<FileError> error;
+        {
+            FULL_DISK(8);
+            error = write_lines(path, Lines(12, "123 456"));
+        }
+        QCOMPARE(error, FileError::NoSpace);
+        QCOMPARE(bytes_of(path), QByteArray("old\r\n"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList {"adat.txt"});
+    }
+
+    void fileErrors()
+    {
+        QCOMPARE(write_file(dir.filePath("no/such/folder/x"), "x"), FileError::NotFound);
+        QVERIFY(QDir(dir.path()).mkdir("folder"));
+        QCOMPARE(write_file(dir.filePath("folder"), "x"), FileError::Folder);
+        QFile missing(dir.filePath("missing"));
+        QCOMPARE(open_for_reading(missing), FileError::NotFound);
+        QVERIFY(QDir(dir.path()).rmdir("folder"));
+    }
+
+    void leftoverCopiesRemoved()
+    {
+        const QStringList names {"adat.txt.Ab12Cd", "felad.imp.000000", "adat.txt.Ab12C",
+            "adat.txt.Ab12Cd7", "adat.txt.Ab-2Cd", "adat_olvashatatlan.txt", "adat.txt"};
+        for (const QString &name : names)
+            put(dir.filePath(name), "x");
+        remove_leftover_copies(dir.path(), {"adat.txt", "adat22.txt", "felad.imp"});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name),
+            (QStringList {"adat.txt", "adat.txt.Ab-2Cd", "adat.txt.Ab12C", "adat.txt.Ab12Cd7",
+                "adat_olvashatatlan.txt"}));
     }
 };
 

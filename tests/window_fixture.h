@@ -27,6 +27,10 @@ struct WindowFixture {
         window->show();
         QApplication::setActiveWindow(window.get());
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        // The start-up messages come once the window is painted.
+        for (int i = 0; i < 100 && !window->startup_done(); ++i)
+            QCoreApplication::processEvents();
+        QVERIFY(window->startup_done());
     }
     void close()
     {
@@ -38,7 +42,7 @@ struct WindowFixture {
     Ui::fo &ui() const { return window->form(); }
 };
 
-inline void write_file(const QString &path, const QByteArray &bytes)
+inline void put_file(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));

@@ -5,6 +5,7 @@
 #include "evaluation/month_commands.h"
 #include "inputs/handlers.h"
 #include "storage/commands.h"
+#include "storage/text_lines.h"
 #include "ui_fo.h"
 #include "window/startup.h"
 
@@ -19,6 +20,8 @@ fo::fo(Platform &platform, QWidget *parent)
     , platform_(platform)
 {
     ui_->setupUi(this);
+    // The cost ratio is typed as it is: nothing completed, nothing added to the list.
+    ui_->Combo1->setCompleter(nullptr);
 
     // System colours that a form cannot name.
     QPalette working = ui_->Text11->palette();
@@ -86,7 +89,21 @@ void fo::showEvent(QShowEvent *event)
     if (activated_)
         return;
     activated_ = true;
-    for (const Notice &notice : Activate(*this))
+    startup_notices_ = Activate(*this);
+}
+
+void fo::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    // A box over a window not yet drawn would stand on an empty area.
+    if (!startup_notices_.isEmpty())
+        QMetaObject::invokeMethod(this, &fo::show_startup_notices, Qt::QueuedConnection);
+}
+
+void fo::show_startup_notices()
+{
+    const QList<Notice> notices = std::exchange(startup_notices_, {});
+    for (const Notice &notice : notices)
         show_notice(notice);
 }
 
@@ -126,9 +143,18 @@ void fo::month_clicked(int month)
 // Exit: saves the revenues, then ends the program at once.
 void fo::Command14_click()
 {
-    if (const auto failure = Command17_click(*this)) {
-        if (show_notice(*failure) != MessageAnswer::Yes)
-            return;
+    const bool save = !ask_before_saving
+        || show_notice(
+               {QStringLiteral("Az adat.txt induláskor nem volt olvasható, ezért a program "
+                               "eddig nem írta felül: %1. Felülírja most a bevételekkel?")
+                       .arg(shown_path(platform_.programFolder() + QStringLiteral("/adat.txt"))),
+                   MessageIcon::Question, MessageButtons::YesNo})
+            == MessageAnswer::Yes;
+    if (save) {
+        if (const auto failure = Command17_click(*this)) {
+            if (show_notice(*failure) != MessageAnswer::Yes)
+                return;
+        }
     }
     exiting_ = true;
     close();
@@ -148,9 +174,11 @@ void fo::Command21_click()
         show_notice(*refusal);
         return;
     }
-    Command26_click(*this);
+    // One date for the period, the form's year and its template.
+    const QDate today = platform_.today();
+    Command26_click(*this, today);
     // Built before anything is asked or written, so a refusal leaves no trace.
-    const Declaration declaration = declaration_of(*this);
+    const Declaration declaration = declaration_of(*this, today);
     const ImportFile file = import_file(declaration);
     if (!file.problem.isEmpty()) {
         show_notice(

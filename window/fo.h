@@ -35,13 +35,20 @@ public:
     bool format_lock = false; // revenue fields keep their text verbatim while set
     MonthlyRevenue monthly_revenue {};
     TaxpayerLines taxpayer_lines = TaxpayerLines(31);
-    // The result fields hold a completed evaluation of `selected_month`.
-    bool results_valid = false;
+    // What the result fields were evaluated from; nothing while they hold no
+    // completed evaluation of `selected_month`.
+    std::optional<EvaluationInputs> evaluated;
     // The revenue texts as adat.txt holds them.
     QStringList saved_revenue_texts = QStringList(12, QString());
+    // adat.txt could not be read and is still there: ask before replacing it.
+    bool ask_before_saving = false;
+
+    // The start-up messages have been shown, over the painted window.
+    bool startup_done() const { return activated_ && startup_notices_.isEmpty(); }
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     // The close control does not save, but asks before revenues are lost.
     void closeEvent(QCloseEvent *event) override;
@@ -51,9 +58,11 @@ private:
     void Command14_click();
     void Command19_click();
     void Command21_click();
+    void show_startup_notices();
 
     std::unique_ptr<Ui::fo> ui_;
     Platform &platform_;
     bool activated_ = false;
     bool exiting_ = false;
+    QList<Notice> startup_notices_;
 };

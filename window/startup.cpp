@@ -3,6 +3,7 @@
 #include "evaluation/month_commands.h"
 #include "evaluation/number_text.h"
 #include "storage/commands.h"
+#include "storage/text_lines.h"
 #include "ui_fo.h"
 #include "window/fo.h"
 
@@ -19,6 +20,9 @@ QList<Notice> Activate(fo &window)
     QList<Notice> notices;
     Ui::fo &ui = window.form();
     ui.Option1->setChecked(true);
+    // Copies that a save interrupted by a kill left behind.
+    remove_leftover_copies(window.platform().programFolder(),
+        {QStringLiteral("adat.txt"), QStringLiteral("adat22.txt"), QStringLiteral("felad.imp")});
     // format_lock is still set: the saved texts go into the fields verbatim.
     Command16_click(window);
     if (const auto notice = Command18_click(window))
