@@ -3,8 +3,6 @@
 #include <QDate>
 #include <QString>
 
-class fo;
-
 // The last day of the date's month, in the same year.
 QDate last_day_of_month(QDate date);
 
@@ -15,12 +13,11 @@ QString strip_date_separators(const QString &text);
 // than today's belongs to the previous year.
 int period_year(int month, QDate today);
 
-// The first and the last day of the month as eight digits (yyyyMMdd).
+// The first and the last day of the declared month as eight digits
+// (yyyyMMdd), and the year whose form it is.
 struct Period {
+    int year = 0;
     QString first;
     QString last;
 };
 Period declaration_period(int month, QDate today);
-
-// Command26 "honap": the period of `selected_month` into Text50 and Text51.
-void Command26_click(fo &window, QDate today);

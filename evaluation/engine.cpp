@@ -1,31 +1,41 @@
 #include "evaluation/engine.h"
 
 #include "evaluation/number_text.h"
+#include "evaluation/year_rules.h"
 
 #include <QtNumeric>
 
 using number_text::whole32;
 
-std::optional<MasterData> read_master_data(const MasterDataTexts &texts)
+std::variant<MasterData, MasterField> read_master_data(const MasterDataTexts &texts)
 {
-    const auto wage = number_text::read_whole32(texts.minimum_wage);
-    const auto g = number_text::read_whole32(texts.guaranteed_minimum);
-    const auto szja = number_text::read_number(texts.szja);
-    const auto tb = number_text::read_number(texts.tb);
-    const auto szocho = number_text::read_number(texts.szocho);
+    MasterData data;
+    data.main_employment = texts.main_employment;
+    const std::pair<const QString &, MasterField> wholes[]
+        = {{texts.minimum_wage, MasterField::MinimumWage},
+            {texts.guaranteed_minimum, MasterField::GuaranteedMinimum}};
+    qint32 *const whole_values[] = {&data.minimum_wage, &data.guaranteed_minimum};
+    for (int i = 0; i < 2; ++i) {
+        const auto value = number_text::read_whole32(wholes[i].first);
+        if (!value)
+            return wholes[i].second;
+        *whole_values[i] = *value;
+    }
+    const std::pair<const QString &, MasterField> percents[] = {{texts.szja, MasterField::Szja},
+        {texts.tb, MasterField::Tb}, {texts.szocho, MasterField::Szocho}};
+    double *const rates[] = {&data.szja_rate, &data.tb_rate, &data.szocho_rate};
+    for (int i = 0; i < 3; ++i) {
+        const auto percent = number_text::read_number(percents[i].first);
+        if (!percent)
+            return percents[i].second;
+        *rates[i] = *percent / 100;
+    }
+    // A ratio typed with decimals counts as a whole percent.
     const auto cost_ratio = number_text::read_number(texts.cost_ratio);
     const auto ratio = cost_ratio ? number_text::whole16(*cost_ratio) : std::nullopt;
-    if (!wage || !g || !szja || !tb || !szocho || !ratio)
-        return std::nullopt;
-
-    MasterData data;
-    data.minimum_wage = *wage;
-    data.guaranteed_minimum = *g;
-    data.szja_rate = *szja / 100;
-    data.tb_rate = *tb / 100;
-    data.szocho_rate = *szocho / 100;
+    if (!ratio)
+        return MasterField::CostRatio;
     data.cost_ratio = *ratio;
-    data.main_employment = texts.main_employment;
     return data;
 }
 
@@ -47,11 +57,11 @@ std::optional<Evaluation> evaluate(
         ytd_revenue[m] = running;
     }
 
-    // Six monthly minimum wages are free of tax.
+    // Half a year's minimum wages are free of tax.
     qint32 yearly_wage = 0;
-    if (qMulOverflow(data.minimum_wage, qint32(12), &yearly_wage))
+    if (qMulOverflow(data.minimum_wage, qint32(year_rules::allowance_wages_per_year), &yearly_wage))
         return std::nullopt;
-    const auto tax_free_allowance = whole32(yearly_wage / 2.0);
+    const auto tax_free_allowance = whole32(yearly_wage * year_rules::allowance_share);
     if (!tax_free_allowance)
         return std::nullopt;
     const double income_share = 1 - data.cost_ratio / 100.0;
@@ -94,7 +104,7 @@ std::optional<Evaluation> evaluate(
     if (data.main_employment) {
         result.tb_base = I > G ? I : G;
         tb_amount = whole32(result.tb_base * data.tb_rate);
-        result.szocho_base = I > G ? double(I) : G * 1.125;
+        result.szocho_base = I > G ? double(I) : G * year_rules::szocho_minimum_factor;
         szocho_amount = whole32(result.szocho_base * data.szocho_rate);
     } else if (I > 0) {
         result.tb_base = I;
@@ -102,7 +112,8 @@ std::optional<Evaluation> evaluate(
         result.szocho_base = I;
         szocho_amount = whole32(I * data.szocho_rate);
     }
-    if (!tb_amount || !szocho_amount)
+    // The declaration carries the base as a whole number.
+    if (!tb_amount || !szocho_amount || !whole32(result.szocho_base))
         return std::nullopt;
     result.tb_amount = *tb_amount;
     result.szocho_amount = *szocho_amount;

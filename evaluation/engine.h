@@ -1,9 +1,12 @@
 #pragma once
 
+#include "evaluation/problem.h"
+
 #include <QString>
 
 #include <array>
 #include <optional>
+#include <variant>
 
 // Revenue of months 1 to 12 in forints, at index month - 1.
 using MonthlyRevenue = std::array<qint32, 12>;
@@ -44,11 +47,18 @@ struct EvaluationInputs {
     friend bool operator==(const EvaluationInputs &, const EvaluationInputs &) = default;
 };
 
-// The master data as the fields hold them; nothing when a field is not a
+// The master data as the fields hold them, or the first field that is not a
 // number or out of range.
-std::optional<MasterData> read_master_data(const MasterDataTexts &texts);
+std::variant<MasterData, MasterField> read_master_data(const MasterDataTexts &texts);
 
 // The year from January up to `month`; nothing when a sum or a rounded
 // product leaves the 32-bit range.
 std::optional<Evaluation> evaluate(
     const MasterData &data, const MonthlyRevenue &monthly_revenue, int month);
+
+// The last month command's evaluation: what it was made of and, unless it
+// failed or the results were reset since, what is due.
+struct MonthResult {
+    EvaluationInputs inputs;
+    std::optional<Evaluation> amounts;
+};

@@ -8,7 +8,7 @@
 #include <QPushButton>
 
 #ifdef Q_OS_WIN
-#include "platform/command_line.h"
+#include "declaration/hand_over.h"
 
 #include <windows.h>
 #endif
@@ -87,10 +87,4 @@ bool DesktopPlatform::startScript(const QString &path, const QString &workingFol
     process.setArguments({path});
 #endif
     return process.startDetached();
-}
-
-void DesktopPlatform::quit()
-{
-    // exit(), not quit(): quit() would ask the window to close once more.
-    QCoreApplication::exit(0);
 }

@@ -15,7 +15,6 @@ public:
     QStringList templateFolders() const override;
     QString handOverScriptName() const override;
     bool startScript(const QString &path, const QString &workingFolder) override;
-    void quit() override;
 
 private:
     QWidget *window_ = nullptr;

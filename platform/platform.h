@@ -37,6 +37,4 @@ public:
     virtual QString handOverScriptName() const = 0;
     // Starts the script on its own, not waited for; whether it started.
     virtual bool startScript(const QString &path, const QString &workingFolder) = 0;
-    // Ends the program at once.
-    virtual void quit() = 0;
 };

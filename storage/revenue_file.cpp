@@ -2,6 +2,7 @@
 
 #include "evaluation/number_text.h"
 #include "storage/charset_converter.h"
+#include "storage/text_lines.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,17 +25,20 @@ RevenueFile unreadable(const QString &path, FileError error)
 {
     RevenueFile result;
     result.texts = QStringList(12, QString());
-    result.error = error;
-    result.state = RevenueFile::State::Unreadable;
+    result.problem = Problem {Problem::What::RevenuesUnreadable};
+    result.problem->path = path;
+    result.problem->error = error;
     // A folder is never replaced anyway; a file's bytes are kept beside it.
     if (error == FileError::Folder)
         return result;
     const QString aside = aside_path(path);
-    if (QFile::rename(path, aside)) {
-        result.state = RevenueFile::State::MovedAside;
-        result.moved_to = aside;
-        write_lines(path, QList<QByteArray>(36)); // the exit saves it again if this fails
+    if (!QFile::rename(path, aside)) {
+        result.ask_before_saving = true;
+        return result;
     }
+    result.problem->what = Problem::What::RevenuesMovedAside;
+    result.problem->other_path = aside;
+    write_lines(path, QList<QByteArray>(36)); // the exit saves it again if this fails
     return result;
 }
 
@@ -47,10 +51,10 @@ RevenueFile load_revenue_file(const QString &path)
 
     if (!QFileInfo::exists(path)) {
         // A new file holds 36 empty lines.
-        result.state = RevenueFile::State::Created;
         if (const auto error = write_lines(path, QList<QByteArray>(36))) {
-            result.state = RevenueFile::State::NotCreated;
-            result.error = error;
+            result.problem = Problem {Problem::What::RevenuesNotCreated};
+            result.problem->path = path;
+            result.problem->error = error;
         }
         return result;
     }
@@ -61,6 +65,8 @@ RevenueFile load_revenue_file(const QString &path)
     file.close();
     if (read.has_nul)
         return unreadable(path, FileError::NotText);
+
+    QList<Problem::Line> bad_lines;
     for (qsizetype i = 0; i < read.lines.size(); ++i) {
         // UTF-8 (an editor's) or the Windows-1250 that the save writes.
         const QString text = charset::decode_line(read.lines[i]);
@@ -69,14 +75,19 @@ RevenueFile load_revenue_file(const QString &path)
             continue;
         if (const auto whole = number_text::read_whole32(text))
             result.revenue[i] = *whole;
-        else
-            result.bad_lines.append(
+        else // what a month command will take from it: the leading number
+            bad_lines.append(
                 {int(i + 1), text, number_text::whole32(number_text::to_amount(text))});
+    }
+    if (!bad_lines.isEmpty()) {
+        result.problem = Problem {Problem::What::BadRevenueLines};
+        result.problem->path = path;
+        result.problem->lines = bad_lines;
     }
     return result;
 }
 
-std::optional<FileError> save_revenue_file(const QString &path, const QStringList &texts)
+std::optional<Problem> save_revenue_file(const QString &path, const QStringList &texts)
 {
     QList<QByteArray> lines;
     for (const QString &text : texts) {
@@ -89,5 +100,11 @@ std::optional<FileError> save_revenue_file(const QString &path, const QStringLis
         }
         lines.append(charset::to_windows1250(saved));
     }
-    return write_lines(path, lines);
+    const auto error = write_lines(path, lines);
+    if (!error)
+        return std::nullopt;
+    Problem problem {Problem::What::RevenuesNotSaved};
+    problem.path = path;
+    problem.error = error;
+    return problem;
 }

@@ -4,6 +4,7 @@
 #include "storage/text_lines.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 TaxpayerLines taxpayer_entries(const QList<QByteArray> &lines)
 {
@@ -22,23 +23,43 @@ TaxpayerLines taxpayer_entries(const QList<QByteArray> &lines)
     return entries;
 }
 
-Conversion Command22_click(const QString &folder)
+TaxpayerData read_taxpayer_data(const QString &folder)
 {
-    Conversion result;
+    TaxpayerData result;
     const QString source = folder + QStringLiteral("/adat2.txt");
-    QFile file(source);
-    result.read_error = open_for_reading(file);
-    if (result.read_error)
+    // A folder of that name counts too: the export is offered, and what
+    // cannot be read is reported.
+    result.present = QFileInfo::exists(source);
+    if (!result.present)
         return result;
+    const auto problem = [&](Problem::What what, const QString &path) -> Problem & {
+        result.problems.append(Problem {what});
+        result.problems.last().path = path;
+        return result.problems.last();
+    };
+
+    QFile file(source);
+    std::optional<FileError> error = open_for_reading(file);
     // A sane bound: the declaration needs 24 lines.
-    const TextLines read = read_lines(file, 1000);
-    if (read.has_nul) {
-        result.read_error = FileError::NotText;
+    const TextLines read = error ? TextLines {} : read_lines(file, 1000);
+    if (read.has_nul)
+        error = FileError::NotText;
+    if (error) {
+        problem(Problem::What::TaxpayerUnreadable, source).error = error;
         return result;
     }
-    ConvertedLines converted = charset_converter(read.lines);
-    result.lines = std::move(converted.lines);
-    result.replaced_lines = std::move(converted.replaced_lines);
-    result.copy_error = write_lines(folder + QStringLiteral("/adat22.txt"), result.lines);
+
+    const ConvertedLines converted = charset_converter(read.lines);
+    const QString copy = folder + QStringLiteral("/adat22.txt");
+    if (const auto copy_error = write_lines(copy, converted.lines))
+        problem(Problem::What::TaxpayerCopyNotWritten, copy).error = copy_error;
+    result.lines = taxpayer_entries(converted.lines);
+    if (converted.lines.size() < 24)
+        problem(Problem::What::TaxpayerTooShort, source).count = int(converted.lines.size());
+    if (!converted.replaced_lines.isEmpty()) {
+        Problem &replaced = problem(Problem::What::TaxpayerLettersReplaced, source);
+        for (int line : converted.replaced_lines)
+            replaced.lines.append({line, {}, {}});
+    }
     return result;
 }

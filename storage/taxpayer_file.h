@@ -15,11 +15,11 @@ using TaxpayerLines = QList<QByteArray>;
 // The value of each line: cut at the first apostrophe, trailing spaces removed.
 TaxpayerLines taxpayer_entries(const QList<QByteArray> &lines);
 
-// Command22: converts adat2.txt into its single-byte copy adat22.txt.
-struct Conversion {
-    QList<QByteArray> lines; // the converted lines, also when the copy failed
-    QList<int> replaced_lines;
-    std::optional<FileError> read_error;
-    std::optional<FileError> copy_error;
+// The taxpayer data beside the program. adat2.txt is read line by line,
+// converted for the form program and copied into adat22.txt.
+struct TaxpayerData {
+    bool present = false; // adat2.txt exists: the export can be used
+    TaxpayerLines lines = TaxpayerLines(31);
+    QList<Problem> problems; // what the user must know, in order
 };
-Conversion Command22_click(const QString &folder);
+TaxpayerData read_taxpayer_data(const QString &folder);

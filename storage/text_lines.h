@@ -1,5 +1,7 @@
 #pragma once
 
+#include "evaluation/problem.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -10,9 +12,6 @@
 class QFile;
 class QFileDevice;
 class QIODevice;
-
-// Why a data file could not be read or written.
-enum class FileError { NoPermission, NoSpace, Folder, NotFound, NotText, Other };
 
 // The lines of a data file, as bytes without their line ends.
 struct TextLines {

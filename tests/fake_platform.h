@@ -39,7 +39,6 @@ public:
         started.append(path + u'|' + workingFolder);
         return !startFails;
     }
-    void quit() override { ++quits; }
 
     // The only message so far starts with `text` and has this icon.
     bool said(const QString &text, MessageIcon icon = MessageIcon::Warning) const
@@ -51,7 +50,6 @@ public:
     QList<Message> messages;
     QList<MessageAnswer> answers; // for Igen/Nem boxes, in order; then Nem
     int beeps = 0;
-    int quits = 0;
     mutable int today_calls = 0;
     QDate date {2026, 12, 6};
     QTemporaryDir folder;

@@ -1,8 +1,9 @@
+#include "declaration/hand_over.h"
 #include "declaration/import_file.h"
 #include "declaration/period.h"
-#include "platform/command_line.h"
 
 #include <QDir>
+#include <QTemporaryDir>
 
 #include <QTest>
 
@@ -12,17 +13,15 @@ namespace {
 Declaration march_2026()
 {
     Declaration d;
-    d.year = 2026;
     d.taxpayer = TaxpayerLines(31);
     for (int i = 1; i <= 24; ++i)
         d.taxpayer[i] = "v" + QByteArray::number(i);
     d.taxpayer[3] = "1";
-    d.period_first = "20260301";
-    d.period_last = "20260331";
-    d.tb_amount = u"48\u00A0100"_qs;
-    d.szocho_amount = u"38\u00A0025"_qs;
-    d.tb_base = "260000";
-    d.szocho_base = "292500";
+    d.period = {2026, "20260301", "20260331"};
+    d.tb_amount = 48100;
+    d.szocho_amount = 38025;
+    d.tb_base = 260000;
+    d.szocho_base = 292500;
     return d;
 }
 
@@ -97,6 +96,7 @@ private slots:
         QFETCH(int, month);
         QFETCH(QDate, today);
         const Period p = declaration_period(month, today);
+        QCOMPARE(p.year, p.first.left(4).toInt());
         QTEST(p.first, "first");
         QTEST(p.last, "last");
     }
@@ -136,51 +136,61 @@ private slots:
             d.taxpayer[entry].clear();
         d.taxpayer[3] = entry3;
         const ImportFile file = import_file(d);
-        QVERIFY(file.problem.isEmpty());
+        QVERIFY(!file.problem);
         QTEST(int(file.bytes.count("\r\n")), "lineCount");
         QCOMPARE(file.bytes,
             expected_file(main, entry3.trimmed() == "2", empty)
                 .replace("21279=1", "21279=" + entry3));
     }
 
-    // The result fields' numbers, and what refuses the declaration.
+    // The Szocho base made whole, and the entry 3 that refuses the declaration.
     void numbersAndRefusals_data()
     {
         QTest::addColumn<QByteArray>("entry3");
-        QTest::addColumn<QString>("szochoBase");
-        QTest::addColumn<QString>("outcome"); // the line written, or the problem
-        QTest::newRow("fraction") << QByteArray("1") << "292501,125"
-                                  << "26401[1]=292501";
-        QTest::newRow("half to even") << QByteArray("1") << "292504,5"
-                                      << "26401[1]=292504";
-        QTest::newRow("grouped") << QByteArray("1") << u"1\u00A0292\u00A0500"_qs
-                                 << "26401[1]=1292500";
-        QTest::newRow("negative") << QByteArray("1") << "-12"
-                                  << "26401[1]=-12";
-        QTest::newRow("entry 3 text") << QByteArray("k\xF5") << "0"
-                                      << "Az adat2.txt 3. sora nem szám: „kő”.";
-        QTest::newRow("entry 3 empty") << QByteArray() << "0"
-                                       << "Az adat2.txt 3. sora nem szám: „”.";
-        QTest::newRow("result text") << QByteArray("1") << "x"
-                                     << "A számítás eredménye nem szám: a Szocho alapja („x”).";
-        QTest::newRow("result too large")
-            << QByteArray("1") << "3E9"
-            << "A számítás eredménye nem szám: a Szocho alapja („3E9”).";
+        QTest::addColumn<double>("szochoBase");
+        QTest::addColumn<QString>("outcome"); // the line written, or entry 3 as shown
+        QTest::newRow("fraction") << QByteArray("1") << 292501.125 << "26401[1]=292501";
+        QTest::newRow("half to even") << QByteArray("1") << 292504.5 << "26401[1]=292504";
+        QTest::newRow("negative") << QByteArray("1") << -12.0 << "26401[1]=-12";
+        QTest::newRow("entry 3 text") << QByteArray("k\xF5") << 0.0 << "kő";
+        QTest::newRow("entry 3 empty") << QByteArray() << 0.0 << "";
     }
     void numbersAndRefusals()
     {
         QFETCH(QByteArray, entry3);
-        QFETCH(QString, szochoBase);
+        QFETCH(double, szochoBase);
         QFETCH(QString, outcome);
         Declaration d = march_2026();
         d.taxpayer[3] = entry3;
         d.szocho_base = szochoBase;
         const ImportFile file = import_file(d);
         if (outcome.startsWith("26401"))
-            QVERIFY(file.problem.isEmpty()
-                && file.bytes.contains("\r\n" + outcome.toLatin1() + "\r\n"));
+            QVERIFY(!file.problem && file.bytes.contains("\r\n" + outcome.toLatin1() + "\r\n"));
         else
-            QVERIFY(file.problem == outcome && file.bytes.isEmpty());
+            QVERIFY(file.problem && file.problem->what == Problem::What::Entry3NotNumber
+                && file.problem->text == outcome && file.bytes.isEmpty());
+    }
+
+    void templateFound_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<bool>("found");
+        QTest::newRow("file") << "NAV_2658_abc.enyk" << true;
+        QTest::newRow("folder") << "NAV_2658_x.enyk/" << true;
+        QTest::newRow("last year's") << "NAV_2558_x.enyk" << false;
+        QTest::newRow("another form") << "NAV_2608_x.enyk" << false;
+    }
+    void templateFound()
+    {
+        QFETCH(QString, entry);
+        QTemporaryDir empty, folder;
+        if (entry.endsWith('/')) {
+            QVERIFY(QDir(folder.path()).mkdir(entry));
+        } else {
+            QFile file(folder.filePath(entry));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        QTEST(form_template_found({empty.path(), folder.path()}, 2026), "found");
     }
 
     // cmd takes the path as it is, whatever the program's folder is called.
@@ -207,7 +217,7 @@ private slots:
     void valuesPassThrough()
     {
         Declaration d = march_2026();
-        d.year = 2025; // the form of the period's year
+        d.period.year = 2025; // the form of the period's year
         d.taxpayer[1] = "K\xF5szegi \xDBrsula";
         d.taxpayer[2] = "\xE1\xE9\xED\xF3\xF6\xFA\xFC";
         d.taxpayer[12] = "  a=b";

@@ -5,9 +5,10 @@
 namespace {
 
 // Defaults, with or without the allowance and the cost ratio.
-MasterData data(bool main = true, qint32 minimum_wage = 200000, qint16 cost_ratio = 40)
+MasterData data(
+    bool main = true, qint32 minimum_wage = 200000, qint16 cost_ratio = 40, qint32 g = 260000)
 {
-    return MasterData {minimum_wage, 260000, 0.15, 0.185, 0.13, cost_ratio, main};
+    return MasterData {minimum_wage, g, 0.15, 0.185, 0.13, cost_ratio, main};
 }
 
 MonthlyRevenue revenues(std::initializer_list<qint32> months, qint32 rest = 0)
@@ -63,6 +64,14 @@ private slots:
                                          << QList<double> {0, 48100, 260000, 38025, 292500};
         QTest::newRow("allowance, side") << data(false, 20000) << revenues({300000}) << 1
                                          << QList<double> {9000, 11100, 60000, 7800, 60000};
+        // At the thresholds: I = G takes the 112.5 % base, x = G pays SZJA.
+        QTest::newRow("I = G") << data(true, 200000, 40, 300000) << half_million << 5
+                               << QList<double> {45000, 55500, 300000, 43875, 337500};
+        QTest::newRow("x = G") << data(true, 20000, 40, 300000) << revenues({500000}) << 1
+                               << QList<double> {27000, 55500, 300000, 43875, 337500};
+        // The threshold is applied month by month within the quarter.
+        QTest::newRow("quarter by month") << data(true, 20000) << revenues({250000, 200000, 0}) << 3
+                                          << QList<double> {0, 48100, 260000, 38025, 292500, 18000};
         QTest::newRow("month without revenue")
             << data(false) << revenues({4000000}) << 2 << QList<double> {0, 0, 0, 0, 0};
     }
@@ -115,18 +124,32 @@ private slots:
         QVERIFY(!evaluate(master, revenues({}, revenue), 12));
     }
 
+    void masterDataTexts_data()
+    {
+        QTest::addColumn<QStringList>("texts"); // wage, G, SZJA, TB, Szocho, cost ratio
+        QTest::addColumn<int>("costRatio"); // or -1 - the field that does not read
+        const QStringList valid {"200 000", "260 000", "15", "18,5", "13,0", "45,5"};
+        QTest::newRow("ratio 45,5") << valid << 46;
+        QTest::newRow("ratio 44,5") << QStringList(valid).replaceInStrings("45,5", "44,5") << 44;
+        QTest::newRow("ratio past 16 bits") << QStringList(valid).replaceInStrings("45,5", "40000")
+                                            << -1 - int(MasterField::CostRatio);
+        QTest::newRow("TB not a number")
+            << QStringList(valid).replaceInStrings("18,5", "abc") << -1 - int(MasterField::Tb);
+        QTest::newRow("wage past 32 bits") << QStringList(valid).replaceInStrings(
+            "200 000", "3 000 000 000") << -1 - int(MasterField::MinimumWage);
+    }
     void masterDataTexts()
     {
-        MasterDataTexts texts {"200 000", "260 000", "15", "18,5", "13,0", "45,5", true};
-        QCOMPARE(read_master_data(texts)->cost_ratio, qint16(46));
-        QCOMPARE(read_master_data(texts)->szocho_rate, 0.13);
-        texts.cost_ratio = "44,5";
-        QCOMPARE(read_master_data(texts)->cost_ratio, qint16(44));
-        texts.cost_ratio = "40000"; // past 16 bits
-        QVERIFY(!read_master_data(texts));
-        texts.cost_ratio = "40";
-        texts.tb = "abc";
-        QVERIFY(!read_master_data(texts));
+        QFETCH(QStringList, texts);
+        QFETCH(int, costRatio);
+        const auto read
+            = read_master_data({texts[0], texts[1], texts[2], texts[3], texts[4], texts[5], true});
+        if (costRatio >= 0) {
+            QCOMPARE(std::get<MasterData>(read).cost_ratio, qint16(costRatio));
+            QCOMPARE(std::get<MasterData>(read).szocho_rate, 0.13);
+        } else {
+            QCOMPARE(int(std::get<MasterField>(read)), -1 - costRatio);
+        }
     }
 };
 

@@ -1,4 +1,5 @@
 #include "evaluation/number_text.h"
+#include "inputs/field_text.h"
 
 #include <QTest>
 
@@ -107,6 +108,68 @@ private slots:
         QFETCH(int, decimals);
         QTEST(grouped(value, decimals), "groupedText");
         QTEST(plain(value), "plainText");
+    }
+
+    // A revenue field's text while typed and once left.
+    void revenueTexts_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("whileTyping");
+        QTest::addColumn<QString>("afterLeaving");
+        QTest::newRow("grouped") << "1234567" << u"1\u00A0234\u00A0567"_qs << "1234567";
+        QTest::newRow("inserted digit") << "1 2534" << u"12\u00A0534"_qs << "1 2534";
+        QTest::newRow("negative") << "-1234" << u"-1\u00A0234"_qs << "-1234";
+        QTest::newRow("letter") << "12a"
+                                << "12a"
+                                << "";
+        QTest::newRow("lone minus") << "-"
+                                    << "-"
+                                    << "";
+        QTest::newRow("empty") << ""
+                               << ""
+                               << "";
+        QTest::newRow("out of range")
+            << "3000000000" << u"3\u00A0000\u00A0000\u00A0000"_qs << "3000000000";
+        QTest::newRow("fraction") << "123,45"
+                                  << "123,45"
+                                  << "123";
+        QTest::newRow("fraction, half") << "1234,5" << u"1\u00A0234,5"_qs << u"1\u00A0235"_qs;
+        QTest::newRow("trailing comma") << "12345," << u"12\u00A0345,"_qs << u"12\u00A0345"_qs;
+        QTest::newRow("negative half") << "-1234,5" << u"-1\u00A0234,5"_qs << u"-1\u00A0235"_qs;
+    }
+    void revenueTexts()
+    {
+        QFETCH(QString, typed);
+        QTEST(regrouped_revenue(typed), "whileTyping");
+        QTEST(revenue_on_leaving(typed), "afterLeaving");
+    }
+
+    // A master-data field's text once left, with its number of decimals.
+    void masterTexts_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("decimals");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("wage grouped") << "200000" << 0 << u"200\u00A0000"_qs;
+        QTest::newRow("rate kept") << "18,5" << 1 << "18,5";
+        QTest::newRow("rate gets a decimal") << "15" << 1 << "15,0";
+        QTest::newRow("point read") << "18.5" << 1 << "18,5";
+        QTest::newRow("letters, wage") << "abc" << 0 << "0";
+        QTest::newRow("empty, rate") << "" << 1 << "0,0";
+        QTest::newRow("leading number") << "12abc" << 1 << "12,0";
+        QTest::newRow("one decimal") << "12,345" << 1 << "12,3";
+        QTest::newRow("decimal half") << "18,45" << 1 << "18,5";
+        QTest::newRow("small half") << "0,15" << 1 << "0,2";
+        QTest::newRow("negative half") << "-0,05" << 1 << "-0,1";
+        QTest::newRow("no minus zero") << "-0,4" << 0 << "0";
+        QTest::newRow("negative") << "-2" << 1 << "-2,0";
+        QTest::newRow("too large") << "1e999" << 0 << "0";
+    }
+    void masterTexts()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, decimals);
+        QTEST(normalised_master(typed, decimals), "shown");
     }
 };
 

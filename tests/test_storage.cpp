@@ -195,7 +195,7 @@ private slots:
         const QString path = dir.filePath("adat.txt");
         put(path, bytes);
         const RevenueFile file = load_revenue_file(path);
-        QVERIFY(file.state == RevenueFile::State::Loaded && file.bad_lines.isEmpty());
+        QVERIFY(!file.problem);
         QTEST(file.texts[0], "january");
         QTEST(file.revenue[0], "revenue");
     }
@@ -215,7 +215,17 @@ private slots:
             "567\r\n-12\xA0"
             "345\r\nK\xF5 12\r\n\xE1rv\xEDzt\xFBr\xF5 ?\r\n"
                 + QByteArray("\r\n").repeated(8));
-        QCOMPARE(load_revenue_file(path).revenue[0], 1234567);
+        const RevenueFile read = load_revenue_file(path);
+        QCOMPARE(read.revenue[0], 1234567);
+        QCOMPARE(read.revenue[1], -12345);
+        // What a month command takes from a line that is no number.
+        texts[2] = "12abc";
+        texts[3] = "9999999999";
+        QVERIFY(!save_revenue_file(path, texts));
+        const QList<Problem::Line> bad = load_revenue_file(path).problem->lines;
+        QCOMPARE(bad.size(), 2);
+        QVERIFY(bad[0].number == 3 && bad[0].text == "12abc" && bad[0].value == 12);
+        QVERIFY(bad[1].number == 4 && !bad[1].value);
     }
 
     void unreadableFileMovedAside()
@@ -228,12 +238,84 @@ private slots:
         put(path, utf16);
         put(dir.filePath("adat_olvashatatlan.txt"), "earlier");
         const RevenueFile file = load_revenue_file(path);
-        QVERIFY(file.state == RevenueFile::State::MovedAside);
-        QCOMPARE(file.error, FileError::NotText);
-        QCOMPARE(file.moved_to, dir.filePath("adat_olvashatatlan_2.txt"));
-        QCOMPARE(bytes_of(file.moved_to), utf16);
+        QVERIFY(file.problem && file.problem->what == Problem::What::RevenuesMovedAside);
+        QVERIFY(file.problem->error == FileError::NotText && !file.ask_before_saving);
+        QCOMPARE(file.problem->other_path, dir.filePath("adat_olvashatatlan_2.txt"));
+        QCOMPARE(bytes_of(file.problem->other_path), utf16);
         QCOMPARE(bytes_of(dir.filePath("adat_olvashatatlan.txt")), QByteArray("earlier"));
         QCOMPARE(bytes_of(path), QByteArray("\r\n").repeated(36));
+    }
+
+    // adat2.txt beside the program: its entries, its copy and what is reported.
+    void taxpayerData_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("entry");
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<QList<int>>("problems"); // Problem::What, in order
+        const auto lines = [](int count) {
+            QByteArray bytes;
+            for (int i = 1; i <= count; ++i)
+                bytes += "value " + QByteArray::number(i) + "\r\n";
+            return bytes;
+        };
+        const QByteArray rest = lines(23);
+        const int short_file = int(Problem::What::TaxpayerTooShort);
+        const int replaced = int(Problem::What::TaxpayerLettersReplaced);
+        QTest::newRow("LF endings")
+            << lines(24).replace("\r\n", "\n") << 24 << QByteArray("value 24") << QList<int> {};
+        QTest::newRow("30 lines") << lines(30) << 24 << QByteArray("value 24") << QList<int> {};
+        QTest::newRow("short") << lines(10) << 10 << QByteArray("value 10")
+                               << QList<int> {short_file};
+        QTest::newRow("BOM and ő, Ű") << "\xEF\xBB\xBFK\xC5\x91szegi \xC5\xB0rsula ' x\r\n" + rest
+                                      << 1 << QByteArray("K\xF5szegi \xDBrsula") << QList<int> {};
+        QTest::newRow("Windows-1250") << "\xC1rp\xE1"
+                                         "d \xF5r\r\n"
+                + rest << 1
+                                      << QByteArray("\xC1rp\xE1"
+                                                    "d \xF5r")
+                                      << QList<int> {};
+        QTest::newRow("stray byte in line 23")
+            << "K\xC5\x91szegi\r\n" + lines(21) + "\xE9rt\xE9k\r\nx\r\n"
+            << 1 << QByteArray("K\xF5szegi") << QList<int> {};
+        QTest::newRow("no byte") << "ok\r\n\xE2\x88\x9A\xF0\x9F\x98\x80"
+                                    "2\r\n"
+                + lines(22) << 2 << QByteArray("??2")
+                                 << QList<int> {replaced};
+    }
+    void taxpayerData()
+    {
+        QFETCH(QByteArray, file);
+        put(dir.filePath("adat2.txt"), file);
+        const TaxpayerData data = read_taxpayer_data(dir.path());
+        QVERIFY(data.present);
+        QFETCH(int, entry);
+        QTEST(data.lines[entry], "value");
+        QCOMPARE(data.lines[25], QByteArray());
+        QVERIFY(bytes_of(dir.filePath("adat22.txt")).startsWith(data.lines[1] + ' ')
+            || bytes_of(dir.filePath("adat22.txt")).startsWith(data.lines[1] + "\r\n"));
+        QList<int> problems;
+        for (const Problem &problem : data.problems)
+            problems << int(problem.what);
+        QTEST(problems, "problems");
+    }
+
+    void taxpayerProblems()
+    {
+        QVERIFY(!read_taxpayer_data(dir.path()).present);
+        QVERIFY(QDir(dir.path()).mkdir("adat2.txt")); // a folder counts, but cannot be read
+        TaxpayerData data = read_taxpayer_data(dir.path());
+        QVERIFY(data.present && data.problems.size() == 1);
+        QVERIFY(data.problems[0].what == Problem::What::TaxpayerUnreadable);
+        QVERIFY(QDir(dir.path()).rmdir("adat2.txt"));
+        // A copy that cannot be written: the lines read are still used.
+        put(dir.filePath("adat2.txt"), QByteArray("x\r\n").repeated(24));
+        QVERIFY(QDir(dir.path()).mkdir("adat22.txt"));
+        data = read_taxpayer_data(dir.path());
+        QVERIFY(data.problems.size() == 1
+            && data.problems[0].what == Problem::What::TaxpayerCopyNotWritten);
+        QCOMPARE(data.lines[24], QByteArray("x"));
+        QVERIFY(QDir(dir.path()).rmdir("adat22.txt"));
     }
 
     void fullDiskKeepsTheOldFile()

@@ -1,13 +1,8 @@
 #include "window/fo.h"
 
-#include "declaration/export.h"
-#include "declaration/period.h"
-#include "evaluation/month_commands.h"
-#include "inputs/handlers.h"
-#include "storage/commands.h"
-#include "storage/text_lines.h"
+#include "evaluation/year_rules.h"
 #include "ui_fo.h"
-#include "window/startup.h"
+#include "window/messages.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -20,6 +15,18 @@ fo::fo(Platform &platform, QWidget *parent)
     , platform_(platform)
 {
     ui_->setupUi(this);
+
+    // The year's figures come from one table, not from the form.
+    ui_->Text2->setText(year_rules::minimum_wage);
+    ui_->Text3->setText(year_rules::guaranteed_minimum);
+    ui_->Text4->setText(year_rules::szja_percent);
+    ui_->Text5->setText(year_rules::tb_percent);
+    ui_->Text6->setText(year_rules::szocho_percent);
+    for (const char *ratio : year_rules::cost_ratios)
+        ui_->Combo1->addItem(ratio);
+    ui_->Text57->setText(year_rules::szja_account);
+    ui_->Text58->setText(year_rules::tb_account);
+    ui_->Text59->setText(year_rules::szocho_account);
     // The cost ratio is typed as it is: nothing completed, nothing added to the list.
     ui_->Combo1->setCompleter(nullptr);
 
@@ -40,22 +47,25 @@ fo::fo(Platform &platform, QWidget *parent)
     ui_->Command19->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
     ui_->Command14->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
 
-    for (int month = 1; month <= 12; ++month)
+    for (int month = 1; month <= 12; ++month) {
         connect(month_button(month), &QPushButton::clicked, this,
-            [this, month] { month_clicked(month); });
-
-    connect(ui_->Command14, &QPushButton::clicked, this, &fo::Command14_click);
-    connect(ui_->Command19, &QPushButton::clicked, this, &fo::Command19_click);
-    connect(ui_->Command21, &QPushButton::clicked, this, &fo::Command21_click);
-    connect_inputs(*this);
-    // Fields with a leave step report their focus-out here.
+            [this, month] { evaluate_month(month); });
+        QLineEdit *field = revenue_field(month);
+        connect(field, &QLineEdit::textChanged, this, [this, field] {
+            regroup_revenue(field);
+            note_revenues_changed();
+        });
+        field->installEventFilter(this);
+    }
+    // The master-data fields report their focus-out here too.
     for (QWidget *field : std::initializer_list<QWidget *> {
              ui_->Text2, ui_->Text3, ui_->Text4, ui_->Text5, ui_->Text6, ui_->Combo1})
         field->installEventFilter(this);
-    for (int month = 1; month <= 12; ++month)
-        revenue_field(month)->installEventFilter(this);
+    connect(ui_->Command14, &QPushButton::clicked, this, &fo::save_and_exit);
+    connect(ui_->Command19, &QPushButton::clicked, this, &fo::toggle_info);
+    connect(ui_->Command21, &QPushButton::clicked, this, &fo::export_declaration);
 
-    Load(*this);
+    prepare_on_load();
 }
 
 fo::~fo() = default;
@@ -82,14 +92,19 @@ MessageAnswer fo::show_notice(const Notice &notice)
     return platform_.message(notice.text, notice.icon, notice.buttons);
 }
 
+void fo::show_problem(const Problem &problem)
+{
+    show_notice(notice_for(problem, names_on(*ui_)));
+}
+
 void fo::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    // Activate runs once, when the window is first shown.
+    // The rest of the start-up runs once, when the window is first shown.
     if (activated_)
         return;
     activated_ = true;
-    startup_notices_ = Activate(*this);
+    startup_notices_ = prepare_on_first_show();
 }
 
 void fo::paintEvent(QPaintEvent *event)
@@ -109,7 +124,7 @@ void fo::show_startup_notices()
 
 void fo::closeEvent(QCloseEvent *event)
 {
-    if (!exiting_ && revenues_changed(*this)
+    if (isWindowModified()
         && show_notice({QStringLiteral("A bevételek változtak. Kilép mentés nélkül?"),
                MessageIcon::Question, MessageButtons::YesNo})
             != MessageAnswer::Yes) {
@@ -129,67 +144,12 @@ bool fo::eventFilter(QObject *watched, QEvent *event)
         const QWidget *next = QApplication::focusWidget();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason
             && reason != Qt::MenuBarFocusReason && next && next->window() == this)
-            leave_field(*this, watched);
+            leave_field(watched);
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void fo::month_clicked(int month)
-{
-    if (const auto notice = month_command(*this, month))
-        show_notice(*notice);
-}
-
-// Exit: saves the revenues, then ends the program at once.
-void fo::Command14_click()
-{
-    const bool save = !ask_before_saving
-        || show_notice(
-               {QStringLiteral("Az adat.txt induláskor nem volt olvasható, ezért a program "
-                               "eddig nem írta felül: %1. Felülírja most a bevételekkel?")
-                       .arg(shown_path(platform_.programFolder() + QStringLiteral("/adat.txt"))),
-                   MessageIcon::Question, MessageButtons::YesNo})
-            == MessageAnswer::Yes;
-    if (save) {
-        if (const auto failure = Command17_click(*this)) {
-            if (show_notice(*failure) != MessageAnswer::Yes)
-                return;
-        }
-    }
-    exiting_ = true;
-    close();
-    platform_.quit();
-}
-
-// Info: shows or hides the info list.
-void fo::Command19_click()
+void fo::toggle_info()
 {
     ui_->List1->setVisible(ui_->List1->isHidden());
-}
-
-// Export: the chosen month's declaration to the form program.
-void fo::Command21_click()
-{
-    if (const auto refusal = export_refusal(*this)) {
-        show_notice(*refusal);
-        return;
-    }
-    // One date for the period, the form's year and its template.
-    const QDate today = platform_.today();
-    Command26_click(*this, today);
-    // Built before anything is asked or written, so a refusal leaves no trace.
-    const Declaration declaration = declaration_of(*this, today);
-    const ImportFile file = import_file(declaration);
-    if (!file.problem.isEmpty()) {
-        show_notice(
-            {file.problem + QStringLiteral(" A bevallás nem készült el."), MessageIcon::Critical});
-        return;
-    }
-    if (!form_template_found(platform_, declaration.year)
-        && show_notice({QStringLiteral("Nem látom a 2258 nyomtatvánt? Mehet tovább?"),
-               MessageIcon::Question, MessageButtons::YesNo})
-            != MessageAnswer::Yes)
-        return;
-    if (const auto failure = Command25_click(*this, file.bytes))
-        show_notice(*failure);
 }

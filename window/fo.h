@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class fo;
@@ -15,7 +16,8 @@ class QLineEdit;
 class QPushButton;
 
 // The one window. Its fields hold every value and result as text; the
-// window-level values below are kept between events.
+// values below are kept between events. The handlers read the fields into
+// the core's values, call the core, and write its answers back.
 class fo : public QWidget {
     Q_OBJECT
 
@@ -24,45 +26,67 @@ public:
     ~fo() override;
 
     Ui::fo &form() const { return *ui_; }
-    Platform &platform() const { return platform_; }
     QLineEdit *revenue_field(int month) const;
     QPushButton *month_button(int month) const;
 
-    // The one place that shows messages to the user.
-    MessageAnswer show_notice(const Notice &notice);
+    // The month of the last month command; 0 until the first one.
+    qint16 selected_month() const { return last_result ? qint16(last_result->inputs.month) : 0; }
+    // The start-up messages have been shown, over the painted window.
+    bool startup_done() const { return activated_ && startup_notices_.isEmpty(); }
 
-    qint16 selected_month = 0; // 0 until the first month command
     bool format_lock = false; // revenue fields keep their text verbatim while set
     MonthlyRevenue monthly_revenue {};
     TaxpayerLines taxpayer_lines = TaxpayerLines(31);
-    // What the result fields were evaluated from; nothing while they hold no
-    // completed evaluation of `selected_month`.
-    std::optional<EvaluationInputs> evaluated;
-    // The revenue texts as adat.txt holds them.
-    QStringList saved_revenue_texts = QStringList(12, QString());
+    std::optional<MonthResult> last_result;
     // adat.txt could not be read and is still there: ask before replacing it.
     bool ask_before_saving = false;
-
-    // The start-up messages have been shown, over the painted window.
-    bool startup_done() const { return activated_ && startup_notices_.isEmpty(); }
 
 protected:
     void showEvent(QShowEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
-    // The close control does not save, but asks before revenues are lost.
+    // The one way out: asks before unsaved revenues are lost.
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void month_clicked(int month);
-    void Command14_click();
-    void Command19_click();
-    void Command21_click();
+    // The one place that shows messages to the user.
+    MessageAnswer show_notice(const Notice &notice);
+    void show_problem(const Problem &problem);
+
+    // Start-up (startup.cpp).
+    void prepare_on_load();
+    QList<Notice> prepare_on_first_show();
+    void show_master_data();
     void show_startup_notices();
+
+    // The month commands (month_command.cpp).
+    void evaluate_month(int month);
+    void clear_results();
+    std::optional<EvaluationInputs> inputs_in_fields(int month) const;
+    std::variant<MasterData, MasterField> master_data_in_fields() const;
+    std::optional<qint32> revenue_in_field(int month) const;
+
+    // The input fields (input_fields.cpp).
+    void regroup_revenue(QLineEdit *field);
+    void leave_field(QObject *field);
+
+    // The saved revenues and the exit (saved_revenues.cpp).
+    QString revenue_path() const;
+    QStringList revenue_texts() const;
+    void clear_revenue_fields();
+    std::optional<Problem> load_revenues();
+    void note_revenues_changed();
+    void save_and_exit();
+
+    // The declaration (export_declaration.cpp).
+    void export_declaration();
+    std::optional<Problem> write_and_hand_over(const QByteArray &bytes);
+
+    void toggle_info();
 
     std::unique_ptr<Ui::fo> ui_;
     Platform &platform_;
+    QStringList saved_revenue_texts_ = QStringList(12, QString());
     bool activated_ = false;
-    bool exiting_ = false;
     QList<Notice> startup_notices_;
 };

@@ -1,41 +1,52 @@
-#include "window/startup.h"
-
-#include "evaluation/month_commands.h"
 #include "evaluation/number_text.h"
-#include "storage/commands.h"
+#include "evaluation/year_rules.h"
 #include "storage/text_lines.h"
 #include "ui_fo.h"
 #include "window/fo.h"
+#include "window/messages.h"
 
-void Load(fo &window)
+// When the window is created.
+void fo::prepare_on_load()
 {
-    Ui::fo &ui = window.form();
-    ui.Combo1->setEditText(QStringLiteral("40"));
-    ui.Text2->setFocus();
-    window.format_lock = true;
+    ui_->Combo1->setEditText(year_rules::cost_ratios[0]);
+    ui_->Text2->setFocus();
+    format_lock = true;
 }
 
-QList<Notice> Activate(fo &window)
+// When the window is first shown; what the user must know of the data files.
+QList<Notice> fo::prepare_on_first_show()
 {
-    QList<Notice> notices;
-    Ui::fo &ui = window.form();
-    ui.Option1->setChecked(true);
+    QList<Problem> problems;
+    ui_->Option1->setChecked(true);
     // Copies that a save interrupted by a kill left behind.
-    remove_leftover_copies(window.platform().programFolder(),
+    remove_leftover_copies(platform_.programFolder(),
         {QStringLiteral("adat.txt"), QStringLiteral("adat22.txt"), QStringLiteral("felad.imp")});
     // format_lock is still set: the saved texts go into the fields verbatim.
-    Command16_click(window);
-    if (const auto notice = Command18_click(window))
-        notices.append(*notice);
-    clear_results(window);
-    window.format_lock = false;
-    ui.List1->hide();
-    notices.append(read_taxpayer_data(window));
+    clear_revenue_fields();
+    if (const auto problem = load_revenues())
+        problems.append(*problem);
+    clear_results();
+    format_lock = false;
+    ui_->List1->hide();
 
-    // The master data in their display form.
+    const TaxpayerData taxpayer = read_taxpayer_data(platform_.programFolder());
+    ui_->Command21->setEnabled(taxpayer.present);
+    taxpayer_lines = taxpayer.lines;
+    problems.append(taxpayer.problems);
+
+    show_master_data();
+    QList<Notice> notices;
+    const WindowNames names = names_on(*ui_);
+    for (const Problem &problem : problems)
+        notices.append(notice_for(problem, names));
+    return notices;
+}
+
+// The master data in their display form.
+void fo::show_master_data()
+{
     const std::pair<QLineEdit *, int> shown[]
-        = {{ui.Text2, 0}, {ui.Text3, 0}, {ui.Text4, 0}, {ui.Text5, 1}, {ui.Text6, 0}};
+        = {{ui_->Text2, 0}, {ui_->Text3, 0}, {ui_->Text4, 0}, {ui_->Text5, 1}, {ui_->Text6, 0}};
     for (const auto &[field, decimals] : shown)
         field->setText(number_text::grouped(number_text::to_amount(field->text()), decimals));
-    return notices;
 }

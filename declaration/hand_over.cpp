@@ -1,4 +1,4 @@
-#include "platform/command_line.h"
+#include "declaration/hand_over.h"
 
 #include <QDir>
 

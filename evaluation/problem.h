@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// Why a data file could not be read or written.
+enum class FileError { NoPermission, NoSpace, Folder, NotFound, NotText, Other };
+
+// A master-data field, for saying which one does not read.
+enum class MasterField { MinimumWage, GuaranteedMinimum, Szja, Tb, Szocho, CostRatio };
+
+// What went wrong, and where. The core says it; the window alone words it.
+struct Problem {
+    enum class What {
+        RevenueTooLarge, // `month`
+        MasterDataNotNumber, // `field`
+        EvaluationOverflow,
+        RevenuesNotCreated, // `path`, `error`
+        RevenuesUnreadable, // `path`, `error`; left in place
+        RevenuesMovedAside, // `path`, `error`; its bytes are at `other_path`
+        RevenuesNotSaved, // `path`, `error`
+        BadRevenueLines, // `path`, `lines`
+        TaxpayerUnreadable, // `path`, `error`
+        TaxpayerCopyNotWritten, // `path`, `error`
+        TaxpayerTooShort, // `path`, `count` lines found
+        TaxpayerLettersReplaced, // `path`, `lines` (their numbers)
+        Entry3NotNumber, // `text`
+        DeclarationNotWritten, // `path`, `error`
+        HandOverMissing, // `path` of the declaration, `other_path` of the script
+        HandOverNotStarted, // the same
+    };
+    // A line of a file, and what becomes of it.
+    struct Line {
+        int number = 0;
+        QString text;
+        std::optional<qint32> value;
+    };
+
+    explicit Problem(What what, QString path = {})
+        : what(what)
+        , path(std::move(path))
+    {
+    }
+
+    What what;
+    int month = 0;
+    MasterField field = MasterField::MinimumWage;
+    QString path;
+    std::optional<FileError> error;
+    QString other_path;
+    QString text;
+    int count = 0;
+    QList<Line> lines;
+};

@@ -1,0 +1,70 @@
+#include "declaration/import_file.h"
+#include "storage/text_lines.h"
+#include "ui_fo.h"
+#include "window/fo.h"
+#include "window/messages.h"
+
+#include <QFileInfo>
+
+// The export button: the chosen month's declaration to the form program.
+void fo::export_declaration()
+{
+    if (!last_result) {
+        show_notice({QStringLiteral("Nincs kijelölt hónap!"), MessageIcon::Critical,
+            MessageButtons::Ok, true});
+        return;
+    }
+    // The results hold only for what they were made of. A master-data field
+    // left since resets them; a revenue up to the month edited, the other
+    // employment choice or a cost ratio turned with the wheel leaves them
+    // standing, but wrong.
+    const MonthResult &result = *last_result;
+    if (!result.amounts || inputs_in_fields(result.inputs.month) != result.inputs) {
+        show_notice({QStringLiteral("A számítás eredménye nem érvényes. Nyomja meg újra a hónap "
+                                    "gombját!"),
+            MessageIcon::Critical, MessageButtons::Ok, true});
+        return;
+    }
+
+    // One date for the period, the form's year and its template.
+    const Period period = declaration_period(result.inputs.month, platform_.today());
+    ui_->Text50->setText(period.first);
+    ui_->Text51->setText(period.last);
+
+    const Evaluation &amounts = *result.amounts;
+    const ImportFile file
+        = import_file({taxpayer_lines, period, amounts.tb_amount, amounts.szocho_amount,
+            amounts.tb_base, amounts.szocho_base, result.inputs.master.main_employment});
+    // Made before anything is asked or written, so a refusal leaves no trace.
+    if (file.problem) {
+        show_problem(*file.problem);
+        return;
+    }
+    if (!form_template_found(platform_.templateFolders(), period.year)
+        && show_notice({QStringLiteral("Nem látom a 2258 nyomtatvánt? Mehet tovább?"),
+               MessageIcon::Question, MessageButtons::YesNo})
+            != MessageAnswer::Yes)
+        return;
+    if (const auto problem = write_and_hand_over(file.bytes))
+        show_problem(*problem);
+}
+
+// Writes felad.imp beside the program and starts the hand-over script there.
+std::optional<Problem> fo::write_and_hand_over(const QByteArray &bytes)
+{
+    const QString folder = platform_.programFolder();
+    Problem problem {Problem::What::DeclarationNotWritten};
+    problem.path = folder + QStringLiteral("/felad.imp");
+    if (const auto error = write_file(problem.path, bytes)) {
+        problem.error = error;
+        return problem;
+    }
+    problem.other_path = folder + u'/' + platform_.handOverScriptName();
+    if (!QFileInfo(problem.other_path).isFile())
+        problem.what = Problem::What::HandOverMissing;
+    else if (!platform_.startScript(problem.other_path, folder))
+        problem.what = Problem::What::HandOverNotStarted;
+    else
+        return std::nullopt;
+    return problem;
+}

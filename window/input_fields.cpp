@@ -1,0 +1,41 @@
+#include "inputs/field_text.h"
+#include "ui_fo.h"
+#include "window/fo.h"
+
+// A revenue field regroups its digits on every change of its text.
+void fo::regroup_revenue(QLineEdit *field)
+{
+    if (format_lock || field->text().isEmpty())
+        return;
+    const QString formatted = regrouped_revenue(field->text());
+    // Setting the same text raises no further change, so this settles at once.
+    if (formatted != field->text())
+        field->setText(formatted);
+    field->setCursorPosition(int(field->text().size()));
+}
+
+// The focus left `field` for another control of the window: runs the
+// field's leave step, if it has one.
+void fo::leave_field(QObject *field)
+{
+    for (int month = 1; month <= 12; ++month) {
+        if (field == revenue_field(month)) {
+            // A revenue that is not a number does not stay; a fraction is rounded.
+            revenue_field(month)->setText(revenue_on_leaving(revenue_field(month)->text()));
+            return;
+        }
+    }
+    const std::pair<QLineEdit *, int> master[]
+        = {{ui_->Text2, 0}, {ui_->Text3, 0}, {ui_->Text4, 1}, {ui_->Text5, 1}, {ui_->Text6, 1}};
+    for (const auto &[edit, decimals] : master) {
+        if (field == edit) {
+            edit->setText(normalised_master(edit->text(), decimals));
+            clear_results(); // the results no longer match the master data
+            return;
+        }
+    }
+    if (field == ui_->Combo1) {
+        ui_->Combo1->setEditText(normalised_master(ui_->Combo1->currentText(), 1));
+        clear_results();
+    }
+}

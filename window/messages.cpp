@@ -1,0 +1,134 @@
+#include "window/messages.h"
+
+#include "evaluation/number_text.h"
+#include "storage/text_lines.h"
+#include "ui_fo.h"
+
+namespace {
+
+// A file error as the user reads it, in a message's brackets.
+QString reason(std::optional<FileError> error)
+{
+    switch (error.value_or(FileError::Other)) {
+    case FileError::NoPermission:
+        return QStringLiteral("nincs hozzá jogosultság");
+    case FileError::NoSpace:
+        return QStringLiteral("nincs elég hely a lemezen");
+    case FileError::Folder:
+        return QStringLiteral("ez egy mappa");
+    case FileError::NotFound:
+        return QStringLiteral("nem található");
+    case FileError::NotText:
+        return QStringLiteral("nem szöveges fájl");
+    case FileError::Other:
+        break;
+    }
+    return QStringLiteral("ismeretlen fájlhiba");
+}
+
+QString without_colon(QString caption)
+{
+    return caption.remove(u':').trimmed();
+}
+
+} // namespace
+
+WindowNames names_on(const Ui::fo &ui)
+{
+    WindowNames names;
+    for (QPushButton *button :
+        {ui.Command2, ui.Command3, ui.Command4, ui.Command5, ui.Command6, ui.Command7, ui.Command8,
+            ui.Command9, ui.Command10, ui.Command11, ui.Command12, ui.Command13})
+        names.months.append(button->text());
+    for (QLabel *label : {ui.Label3, ui.Label4, ui.Label5, ui.Label6, ui.Label7, ui.Label22})
+        names.master_fields.append(without_colon(label->text()));
+    return names;
+}
+
+Notice notice_for(const Problem &p, const WindowNames &names)
+{
+    using What = Problem::What;
+    const QString path = shown_path(p.path);
+    const QString other = shown_path(p.other_path);
+    const auto critical = [](const QString &text) { return Notice {text, MessageIcon::Critical}; };
+    switch (p.what) {
+    case What::RevenueTooLarge:
+        return {QStringLiteral("Túl nagy bevétel: %1. Legfeljebb 2 147 483 647 Ft adható meg.")
+                    .arg(names.months.value(p.month - 1))};
+    case What::MasterDataNotNumber:
+        return {QStringLiteral("A számítás nem végezhető el: a(z) „%1” mezőben nem szám vagy túl "
+                               "nagy szám áll.")
+                    .arg(names.master_fields.value(int(p.field)))};
+    case What::EvaluationOverflow:
+        return {QStringLiteral("A számítás nem végezhető el: túl nagy szám a bevételekben vagy a "
+                               "törzsadatokban.")};
+    case What::RevenuesNotCreated:
+        return {
+            QStringLiteral("Az adat.txt nem hozható létre: %1 (%2).").arg(path, reason(p.error))};
+    case What::RevenuesUnreadable:
+        return {QStringLiteral("Az adat.txt nem olvasható: %1 (%2). A bevételek üresen indulnak%3.")
+                    .arg(path, reason(p.error),
+                        p.error == FileError::Folder
+                            ? QString()
+                            : QStringLiteral("; kilépéskor a program megkérdezi, felülírja-e"))};
+    case What::RevenuesMovedAside:
+        return {QStringLiteral("Az adat.txt nem olvasható: %1 (%2). Eredeti tartalmát a program "
+                               "áthelyezte ide: %3. A bevételek üresen indulnak.")
+                    .arg(path, reason(p.error), other)};
+    case What::RevenuesNotSaved:
+        return {QStringLiteral("Nem sikerült menteni a bevételeket: %1 (%2). Kilép mentés nélkül?")
+                    .arg(path, reason(p.error)),
+            MessageIcon::Critical, MessageButtons::YesNo};
+    case What::BadRevenueLines: {
+        // What a month command will make of each line, so the user knows.
+        QStringList lines;
+        for (const Problem::Line &line : p.lines)
+            lines.append(
+                QStringLiteral("%1 („%2”: %3)")
+                    .arg(names.months.value(line.number - 1), line.text,
+                        line.value ? QStringLiteral("a hónap gombja %1 Ft-tal számol")
+                                         .arg(number_text::grouped(*line.value, 0))
+                                   : QStringLiteral("túl nagy, a hónap gombja nem fogadja el")));
+        return {QStringLiteral("Az adat.txt egyes soraiban nem érvényes szám áll (%1): %2. "
+                               "Javítsa ki ezeket a bevételeket a mezőkben!")
+                    .arg(path, lines.join(QStringLiteral(", ")))};
+    }
+    case What::TaxpayerUnreadable:
+        return {QStringLiteral("Az adat2.txt nem olvasható: %1 (%2). A bevallás adatai üresek "
+                               "maradnak.")
+                    .arg(path, reason(p.error))};
+    case What::TaxpayerCopyNotWritten:
+        return {QStringLiteral("Az adat22.txt nem írható: %1 (%2). A program a beolvasott "
+                               "adatokkal dolgozik tovább.")
+                    .arg(path, reason(p.error))};
+    case What::TaxpayerTooShort:
+        return {QStringLiteral("Az adat2.txt csak %1 sort tartalmaz, 24 kellene: %2. A hiányzó "
+                               "adatok üresek maradnak.")
+                    .arg(p.count)
+                    .arg(path)};
+    case What::TaxpayerLettersReplaced: {
+        QStringList lines;
+        for (const Problem::Line &line : p.lines)
+            lines.append(QStringLiteral("%1.").arg(line.number));
+        return {QStringLiteral("Az adat2.txt egyes betűi nem vihetők át a bevallásba, helyettük "
+                               "„?” áll (%1): %2 sor.")
+                    .arg(path, lines.join(QStringLiteral(", ")))};
+    }
+    case What::Entry3NotNumber:
+        return critical(
+            QStringLiteral("Az adat2.txt 3. sora nem szám: „%1”. A bevallás nem készült el.")
+                .arg(p.text));
+    case What::DeclarationNotWritten:
+        return critical(
+            QStringLiteral("A felad.imp nem írható: %1 (%2). A bevallás nem készült el.")
+                .arg(path, reason(p.error)));
+    case What::HandOverMissing:
+    case What::HandOverNotStarted:
+        return critical(
+            QStringLiteral("A felad.imp elkészült: %1, de az átadás nem indítható: %2 (%3).")
+                .arg(path, other,
+                    p.what == What::HandOverMissing ? QStringLiteral("nincs ilyen fájl")
+                                                    : QStringLiteral("nem sikerült elindítani")));
+    }
+    return {};
+}

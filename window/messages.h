@@ -1,0 +1,20 @@
+#pragma once
+
+#include "evaluation/problem.h"
+#include "platform/platform.h"
+
+#include <QStringList>
+
+namespace Ui {
+class fo;
+}
+
+// How the window names what a problem points at.
+struct WindowNames {
+    QStringList months; // the month buttons' captions, January first
+    QStringList master_fields; // in the order of MasterField
+};
+WindowNames names_on(const Ui::fo &ui);
+
+// The one place where problems become Hungarian messages.
+Notice notice_for(const Problem &problem, const WindowNames &names);

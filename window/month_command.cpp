@@ -1,0 +1,112 @@
+#include "evaluation/number_text.h"
+#include "ui_fo.h"
+#include "window/fo.h"
+
+namespace {
+
+// The results group is titled "<adjective> befizetések".
+const char *const month_adjectives[] = {"januári", "februári", "márciusi", "áprilisi", "májusi",
+    "júniusi", "júliusi", "augusztusi", "szeptemberi", "októberi", "novemberi", "decemberi"};
+
+} // namespace
+
+// A revenue as a month command takes it: the leading number, rounded half to
+// even; nothing when it does not fit 32 bits.
+std::optional<qint32> fo::revenue_in_field(int month) const
+{
+    return number_text::whole32(number_text::to_amount(revenue_field(month)->text()));
+}
+
+std::variant<MasterData, MasterField> fo::master_data_in_fields() const
+{
+    return read_master_data(
+        {ui_->Text2->text(), ui_->Text3->text(), ui_->Text4->text(), ui_->Text5->text(),
+            ui_->Text6->text(), ui_->Combo1->currentText(), ui_->Option1->isChecked()});
+}
+
+// What an evaluation of `month` would be made of now; nothing when a field
+// does not read.
+std::optional<EvaluationInputs> fo::inputs_in_fields(int month) const
+{
+    const auto master = master_data_in_fields();
+    if (!std::holds_alternative<MasterData>(master))
+        return std::nullopt;
+    EvaluationInputs inputs {month, std::get<MasterData>(master), {}};
+    for (int i = 1; i <= month; ++i) {
+        const auto revenue = revenue_in_field(i);
+        if (!revenue)
+            return std::nullopt;
+        inputs.revenue[i - 1] = *revenue;
+    }
+    return inputs;
+}
+
+// The six result fields read "0"; the results no longer stand.
+void fo::clear_results()
+{
+    for (QLineEdit *field :
+        {ui_->Text11, ui_->Text12, ui_->Text13, ui_->Text33, ui_->Text46, ui_->Text47})
+        field->setText(QStringLiteral("0"));
+    if (last_result)
+        last_result->amounts.reset();
+}
+
+// A month button: takes the revenues up to the month and shows what is due.
+void fo::evaluate_month(int month)
+{
+    // Every revenue must fit before anything changes.
+    MonthlyRevenue taken = monthly_revenue;
+    for (int i = 1; i <= month; ++i) {
+        const auto revenue = revenue_in_field(i);
+        if (!revenue) {
+            Problem problem {Problem::What::RevenueTooLarge};
+            problem.month = i;
+            show_problem(problem);
+            return;
+        }
+        taken[i - 1] = *revenue;
+    }
+    monthly_revenue = taken;
+
+    ui_->Frame1->setTitle(
+        QString::fromUtf8(month_adjectives[month - 1]) + QStringLiteral(" befizetések"));
+    clear_results();
+    MonthResult result;
+    result.inputs.month = month;
+    std::copy_n(monthly_revenue.begin(), month, result.inputs.revenue.begin());
+    const auto master = master_data_in_fields();
+    std::optional<Problem> problem;
+    if (const auto *data = std::get_if<MasterData>(&master)) {
+        result.inputs.master = *data;
+        result.amounts = evaluate(*data, monthly_revenue, month);
+        if (!result.amounts)
+            problem = Problem {Problem::What::EvaluationOverflow};
+    } else {
+        problem = Problem {Problem::What::MasterDataNotNumber};
+        problem->field = std::get<MasterField>(master);
+    }
+    last_result = result;
+
+    if (const auto &amounts = result.amounts) {
+        using number_text::grouped;
+        ui_->Text11->setText(grouped(amounts->szja_amount, 0));
+        ui_->Text12->setText(grouped(amounts->tb_amount, 0));
+        ui_->Text13->setText(grouped(amounts->szocho_amount, 0));
+        if (amounts->quarter_szja)
+            ui_->Text33->setText(grouped(*amounts->quarter_szja, 0));
+        // The hidden fields show the bases too; nothing reads them back.
+        ui_->Text46->setText(QString::number(amounts->tb_base));
+        ui_->Text47->setText(number_text::plain(amounts->szocho_base));
+    }
+
+    if (month == 7) {
+        // From July on the working field looks like an ordinary entry field.
+        QPalette colours = ui_->Text11->palette();
+        colours.setColor(QPalette::Base, palette().color(QPalette::Base));
+        colours.setColor(QPalette::Text, palette().color(QPalette::WindowText));
+        ui_->Text11->setPalette(colours);
+    }
+    ui_->List1->hide();
+    if (problem)
+        show_problem(*problem);
+}

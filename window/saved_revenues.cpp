@@ -1,0 +1,68 @@
+#include "storage/revenue_file.h"
+#include "storage/text_lines.h"
+#include "ui_fo.h"
+#include "window/fo.h"
+#include "window/messages.h"
+
+QString fo::revenue_path() const
+{
+    return platform_.programFolder() + QStringLiteral("/adat.txt");
+}
+
+QStringList fo::revenue_texts() const
+{
+    QStringList texts;
+    for (int month = 1; month <= 12; ++month)
+        texts.append(revenue_field(month)->text());
+    return texts;
+}
+
+void fo::clear_revenue_fields()
+{
+    for (int month = 1; month <= 12; ++month)
+        revenue_field(month)->clear();
+}
+
+// The saved revenues into the fields and into `monthly_revenue`, or a new
+// file when there is none.
+std::optional<Problem> fo::load_revenues()
+{
+    const RevenueFile file = load_revenue_file(revenue_path());
+    for (int month = 1; month <= 12; ++month)
+        revenue_field(month)->setText(file.texts[month - 1]);
+    monthly_revenue = file.revenue;
+    saved_revenue_texts_ = file.texts;
+    ask_before_saving = file.ask_before_saving;
+    setWindowModified(false);
+    return file.problem;
+}
+
+// The close control asks before revenues that differ from the file are lost.
+void fo::note_revenues_changed()
+{
+    setWindowModified(revenue_texts() != saved_revenue_texts_);
+}
+
+// The exit button: saves the revenues, then closes the window.
+void fo::save_and_exit()
+{
+    const bool save = !ask_before_saving
+        || show_notice({QStringLiteral("Az adat.txt induláskor nem volt olvasható, ezért a program "
+                                       "eddig nem írta felül: %1. Felülírja most a bevételekkel?")
+                            .arg(shown_path(revenue_path())),
+               MessageIcon::Question, MessageButtons::YesNo})
+            == MessageAnswer::Yes;
+    if (save) {
+        const QStringList texts = revenue_texts();
+        if (const auto problem = save_revenue_file(revenue_path(), texts)) {
+            if (show_notice(notice_for(*problem, names_on(*ui_))) != MessageAnswer::Yes)
+                return;
+        } else {
+            saved_revenue_texts_ = texts;
+            ask_before_saving = false;
+        }
+    }
+    // Saved, or the user chose to leave without saving: nothing to ask.
+    setWindowModified(false);
+    close();
+}
