@@ -74,22 +74,16 @@ private slots:
         QTest::addColumn<QDate>("today");
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("last");
-        QTest::newRow("March") << 3 << QDate(2026, 4, 2) << "20260301"
-                               << "20260331";
-        QTest::newRow("October") << 10 << QDate(2026, 11, 5) << "20261001"
-                                 << "20261031";
-        QTest::newRow("December") << 12 << QDate(2026, 12, 6) << "20261201"
-                                  << "20261231";
-        QTest::newRow("February 2026") << 2 << QDate(2026, 3, 1) << "20260201"
-                                       << "20260228";
-        QTest::newRow("February 2028") << 2 << QDate(2028, 3, 10) << "20280201"
-                                       << "20280229";
-        QTest::newRow("December in January") << 12 << QDate(2027, 1, 15) << "20261201"
-                                             << "20261231";
-        QTest::newRow("later than today") << 11 << QDate(2026, 5, 20) << "20251101"
-                                          << "20251130";
-        QTest::newRow("this month") << 5 << QDate(2026, 5, 20) << "20260501"
-                                    << "20260531";
+        // clang-format off
+        QTest::newRow("March") << 3 << QDate(2026, 4, 2) << "20260301" << "20260331";
+        QTest::newRow("October") << 10 << QDate(2026, 11, 5) << "20261001" << "20261031";
+        QTest::newRow("December") << 12 << QDate(2026, 12, 6) << "20261201" << "20261231";
+        QTest::newRow("February 2026") << 2 << QDate(2026, 3, 1) << "20260201" << "20260228";
+        QTest::newRow("February 2028") << 2 << QDate(2028, 3, 10) << "20280201" << "20280229";
+        QTest::newRow("December in January") << 12 << QDate(2027, 1, 15) << "20261201" << "20261231";
+        QTest::newRow("later than today") << 11 << QDate(2026, 5, 20) << "20251101" << "20251130";
+        QTest::newRow("this month") << 5 << QDate(2026, 5, 20) << "20260501" << "20260531";
+        // clang-format on
     }
     void period()
     {
@@ -116,14 +110,14 @@ private slots:
         QTest::addColumn<QList<int>>("empty");
         QTest::addColumn<QByteArray>("entry3");
         QTest::addColumn<int>("lineCount");
+        // clang-format off
         QTest::newRow("main") << true << QList<int> {} << QByteArray("1") << 44;
         QTest::newRow("side") << false << QList<int> {} << QByteArray("1") << 44;
-        QTest::newRow("12-15 empty")
-            << true << QList<int> {12, 13, 14, 15} << QByteArray("1") << 40;
+        QTest::newRow("12-15 empty") << true << QList<int> {12, 13, 14, 15} << QByteArray("1") << 40;
         QTest::newRow("13 empty") << true << QList<int> {13} << QByteArray("1") << 43;
         QTest::newRow("entry 3 is 2") << true << QList<int> {} << QByteArray("2") << 45;
-        QTest::newRow("12-15 empty, 3 is 2")
-            << false << QList<int> {12, 13, 14, 15} << QByteArray(" 2") << 41;
+        QTest::newRow("12-15 empty, 3 is 2") << false << QList<int> {12, 13, 14, 15} << QByteArray(" 2") << 41;
+        // clang-format on
     }
     void wholeFile()
     {
@@ -149,11 +143,13 @@ private slots:
         QTest::addColumn<QByteArray>("entry3");
         QTest::addColumn<double>("szochoBase");
         QTest::addColumn<QString>("outcome"); // the line written, or entry 3 as shown
+        // clang-format off
         QTest::newRow("fraction") << QByteArray("1") << 292501.125 << "26401[1]=292501";
         QTest::newRow("half to even") << QByteArray("1") << 292504.5 << "26401[1]=292504";
         QTest::newRow("negative") << QByteArray("1") << -12.0 << "26401[1]=-12";
         QTest::newRow("entry 3 text") << QByteArray("k\xF5") << 0.0 << "kő";
         QTest::newRow("entry 3 empty") << QByteArray() << 0.0 << "";
+        // clang-format on
     }
     void numbersAndRefusals()
     {
@@ -175,10 +171,12 @@ private slots:
     {
         QTest::addColumn<QString>("entry");
         QTest::addColumn<bool>("found");
+        // clang-format off
         QTest::newRow("file") << "NAV_2658_abc.enyk" << true;
         QTest::newRow("folder") << "NAV_2658_x.enyk/" << true;
         QTest::newRow("last year's") << "NAV_2558_x.enyk" << false;
         QTest::newRow("another form") << "NAV_2608_x.enyk" << false;
+        // clang-format on
     }
     void templateFound()
     {
@@ -198,14 +196,11 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("arguments");
-        QTest::newRow("plain") << "C:/pennaro/atad_pennaro.bat"
-                               << "/d /v:off /s /c \"\"C:/pennaro/atad_pennaro.bat\"\"";
-        QTest::newRow("blanks, brackets, ampersand")
-            << "C:/Program Files (x86)/Kis & Nagy/atad_pennaro.bat"
-            << "/d /v:off /s /c \"\"C:/Program Files (x86)/Kis & Nagy/atad_pennaro.bat\"\"";
-        QTest::newRow("caret, percent") << "D:/a^b/100%/x%PATH%y/atad_pennaro.bat"
-                                        << "/d /v:off /s /c \"\"D:/a^b/100%%cd:~,%/"
-                                           "x%%cd:~,%PATH%%cd:~,%y/atad_pennaro.bat\"\"";
+        // clang-format off
+        QTest::newRow("plain") << "C:/pennaro/atad_pennaro.bat" << "/d /v:off /s /c \"\"C:/pennaro/atad_pennaro.bat\"\"";
+        QTest::newRow("blanks, brackets, ampersand") << "C:/Program Files (x86)/Kis & Nagy/atad_pennaro.bat" << "/d /v:off /s /c \"\"C:/Program Files (x86)/Kis & Nagy/atad_pennaro.bat\"\"";
+        QTest::newRow("caret, percent") << "D:/a^b/100%/x%PATH%y/atad_pennaro.bat" << "/d /v:off /s /c \"\"D:/a^b/100%%cd:~,%/" "x%%cd:~,%PATH%%cd:~,%y/atad_pennaro.bat\"\"";
+        // clang-format on
     }
     void handOverCommandLine()
     {

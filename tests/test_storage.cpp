@@ -52,12 +52,14 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<Lines>("lines");
+        // clang-format off
         QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << Lines {"a", "b"};
         QTest::newRow("CR") << QByteArray("a\rb\r") << Lines {"a", "b"};
         QTest::newRow("LF") << QByteArray("a\nb\n") << Lines {"a", "b"};
         QTest::newRow("no final end") << QByteArray("a\r\nb") << Lines {"a", "b"};
         QTest::newRow("empty lines") << QByteArray("\r\n\r\n\n") << Lines {"", "", ""};
         QTest::newRow("LF CR is two ends") << QByteArray("a\n\rb") << Lines {"a", "", "b"};
+        // clang-format on
     }
     void lineEnds()
     {
@@ -99,19 +101,14 @@ private slots:
     {
         QTest::addColumn<QByteArray>("line");
         QTest::addColumn<QString>("text");
-        QTest::newRow("BOM") << QByteArray("\xEF\xBB\xBF"
-                                           "500 000")
-                             << "500 000";
-        QTest::newRow("BOM, no-break") << QByteArray("\xEF\xBB\xBF"
-                                                     "1\xC2\xA0"
-                                                     "000")
-                                       << u"1\u00A0000"_qs;
+        // clang-format off
+        QTest::newRow("BOM") << QByteArray("\xEF\xBB\xBF" "500 000") << "500 000";
+        QTest::newRow("BOM, no-break") << QByteArray("\xEF\xBB\xBF" "1\xC2\xA0" "000") << u"1\u00A0000"_qs;
         QTest::newRow("BOM inside") << QByteArray("K\xEF\xBB\xBFis") << "Kis";
         QTest::newRow("UTF-8") << QByteArray("K\xC5\x91szegi") << u"Kőszegi"_qs;
-        QTest::newRow("Windows-1250") << QByteArray("K\xF5szegi \xDB 1\xA0"
-                                                    "000 \x84\x94")
-                                      << u"Kőszegi Ű 1\u00A0000 „”"_qs;
+        QTest::newRow("Windows-1250") << QByteArray("K\xF5szegi \xDB 1\xA0" "000 \x84\x94") << u"Kőszegi Ű 1\u00A0000 „”"_qs;
         QTest::newRow("free byte") << QByteArray("\x81") << u"\u0081"_qs;
+        // clang-format on
     }
     void decodingLines()
     {
@@ -138,15 +135,14 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("replaced");
-        QTest::newRow("Hungarian") << u"ŐőŰűÁáÉéÍíÓóÖöÚúÜü"_qs
-                                   << QByteArray("\xD5\xF5\xDB\xFB\xC1\xE1\xC9\xE9\xCD\xED\xD3\xF3"
-                                                 "\xD6\xF6\xDA\xFA\xDC\xFC")
-                                   << false;
+        // clang-format off
+        QTest::newRow("Hungarian") << u"ŐőŰűÁáÉéÍíÓóÖöÚúÜü"_qs << QByteArray("\xD5\xF5\xDB\xFB\xC1\xE1\xC9\xE9\xCD\xED\xD3\xF3" "\xD6\xF6\xDA\xFA\xDC\xFC") << false;
         QTest::newRow("quotes") << u"„Kft” “x”"_qs << QByteArray("\"Kft\" \"x\"") << false;
         QTest::newRow("dashes, ellipsis") << u"a–b—c…"_qs << QByteArray("a-b-c...") << false;
         QTest::newRow("no byte") << u"à€ñ"_qs << QByteArray("???") << true;
         QTest::newRow("control") << u"\u0085"_qs << QByteArray("?") << true;
         QTest::newRow("beyond 16 bits") << u"😀"_qs << QByteArray("?") << true;
+        // clang-format on
     }
     void declarationBytes()
     {
@@ -177,17 +173,12 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("january");
         QTest::addColumn<qint32>("revenue");
-        QTest::newRow("saved") << QByteArray("1\xA0"
-                                             "234\r\n")
-                               << u"1\u00A0234"_qs << 1234;
-        QTest::newRow("UTF-8 with BOM") << QByteArray("\xEF\xBB\xBF"
-                                                      "500 000\r\n")
-                                        << "500 000" << 500000;
-        QTest::newRow("UTF-8 no-break, BOM") << QByteArray("\xEF\xBB\xBF"
-                                                           "1\xC2\xA0"
-                                                           "000\r\n")
-                                             << u"1\u00A0000"_qs << 1000;
+        // clang-format off
+        QTest::newRow("saved") << QByteArray("1\xA0" "234\r\n") << u"1\u00A0234"_qs << 1234;
+        QTest::newRow("UTF-8 with BOM") << QByteArray("\xEF\xBB\xBF" "500 000\r\n") << "500 000" << 500000;
+        QTest::newRow("UTF-8 no-break, BOM") << QByteArray("\xEF\xBB\xBF" "1\xC2\xA0" "000\r\n") << u"1\u00A0000"_qs << 1000;
         QTest::newRow("half to even") << QByteArray("1234,5") << "1234,5" << 1234;
+        // clang-format on
     }
     void revenueFile()
     {
@@ -262,26 +253,15 @@ private slots:
         const QByteArray rest = lines(23);
         const int short_file = int(Problem::What::TaxpayerTooShort);
         const int replaced = int(Problem::What::TaxpayerLettersReplaced);
-        QTest::newRow("LF endings")
-            << lines(24).replace("\r\n", "\n") << 24 << QByteArray("value 24") << QList<int> {};
+        // clang-format off
+        QTest::newRow("LF endings") << lines(24).replace("\r\n", "\n") << 24 << QByteArray("value 24") << QList<int> {};
         QTest::newRow("30 lines") << lines(30) << 24 << QByteArray("value 24") << QList<int> {};
-        QTest::newRow("short") << lines(10) << 10 << QByteArray("value 10")
-                               << QList<int> {short_file};
-        QTest::newRow("BOM and ő, Ű") << "\xEF\xBB\xBFK\xC5\x91szegi \xC5\xB0rsula ' x\r\n" + rest
-                                      << 1 << QByteArray("K\xF5szegi \xDBrsula") << QList<int> {};
-        QTest::newRow("Windows-1250") << "\xC1rp\xE1"
-                                         "d \xF5r\r\n"
-                + rest << 1
-                                      << QByteArray("\xC1rp\xE1"
-                                                    "d \xF5r")
-                                      << QList<int> {};
-        QTest::newRow("stray byte in line 23")
-            << "K\xC5\x91szegi\r\n" + lines(21) + "\xE9rt\xE9k\r\nx\r\n"
-            << 1 << QByteArray("K\xF5szegi") << QList<int> {};
-        QTest::newRow("no byte") << "ok\r\n\xE2\x88\x9A\xF0\x9F\x98\x80"
-                                    "2\r\n"
-                + lines(22) << 2 << QByteArray("??2")
-                                 << QList<int> {replaced};
+        QTest::newRow("short") << lines(10) << 10 << QByteArray("value 10") << QList<int> {short_file};
+        QTest::newRow("BOM and ő, Ű") << "\xEF\xBB\xBFK\xC5\x91szegi \xC5\xB0rsula ' x\r\n" + rest << 1 << QByteArray("K\xF5szegi \xDBrsula") << QList<int> {};
+        QTest::newRow("Windows-1250") << "\xC1rp\xE1" "d \xF5r\r\n" + rest << 1 << QByteArray("\xC1rp\xE1" "d \xF5r") << QList<int> {};
+        QTest::newRow("stray byte in line 23") << "K\xC5\x91szegi\r\n" + lines(21) + "\xE9rt\xE9k\r\nx\r\n" << 1 << QByteArray("K\xF5szegi") << QList<int> {};
+        QTest::newRow("no byte") << "ok\r\n\xE2\x88\x9A\xF0\x9F\x98\x80" "2\r\n" + lines(22) << 2 << QByteArray("??2") << QList<int> {replaced};
+        // clang-format on
     }
     void taxpayerData()
     {

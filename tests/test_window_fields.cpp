@@ -66,14 +66,11 @@ private slots:
         QTest::addColumn<int>("month");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QStringList>("shown"); // Text11, 12, 13, 33, 46, 47
-        QTest::newRow("january") << 1 << "januári befizetések"
-                                 << QStringList {"0", "48 100", "38 025", "0", "260000", "292500"};
-        QTest::newRow("june") << 6 << "júniusi befizetések"
-                              << QStringList {
-                                     "45 000", "55 500", "39 000", "90 000", "300000", "300000"};
-        QTest::newRow("december") << 12 << "decemberi befizetések"
-                                  << QStringList {"45 000", "55 500", "39 000", "135 000", "300000",
-                                         "300000"};
+        // clang-format off
+        QTest::newRow("january") << 1 << "januári befizetések" << QStringList {"0", "48 100", "38 025", "0", "260000", "292500"};
+        QTest::newRow("june") << 6 << "júniusi befizetések" << QStringList { "45 000", "55 500", "39 000", "90 000", "300000", "300000"};
+        QTest::newRow("december") << 12 << "decemberi befizetések" << QStringList {"45 000", "55 500", "39 000", "135 000", "300000", "300000"};
+        // clang-format on
     }
     void monthButton()
     {
@@ -146,11 +143,10 @@ private slots:
     {
         QTest::addColumn<QString>("wage");
         QTest::addColumn<QString>("message");
-        QTest::newRow("twelve wages overflow") << "200 000 000"
-                                               << "A számítás nem végezhető el: túl nagy szám";
-        QTest::newRow("wage past 32 bits")
-            << "3e9"
-            << "A számítás nem végezhető el: a(z) „Éves minimálbér bruttó” mezőben";
+        // clang-format off
+        QTest::newRow("twelve wages overflow") << "200 000 000" << "A számítás nem végezhető el: túl nagy szám";
+        QTest::newRow("wage past 32 bits") << "3e9" << "A számítás nem végezhető el: a(z) „Éves minimálbér bruttó” mezőben";
+        // clang-format on
     }
     void evaluationFailureLeavesZeros()
     {
@@ -169,12 +165,10 @@ private slots:
     {
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QStringList>("shown"); // after each key
-        QTest::newRow("digits") << "1234567"
-                                << QStringList {
-                                       "1", "12", "123", "1 234", "12 345", "123 456", "1 234 567"};
-        QTest::newRow("fraction") << "1234,56"
-                                  << QStringList {"1", "12", "123", "1 234", "1 234,", "1 234,5",
-                                         "1 234,56"};
+        // clang-format off
+        QTest::newRow("digits") << "1234567" << QStringList { "1", "12", "123", "1 234", "12 345", "123 456", "1 234 567"};
+        QTest::newRow("fraction") << "1234,56" << QStringList {"1", "12", "123", "1 234", "1 234,", "1 234,5", "1 234,56"};
+        // clang-format on
     }
     void typingKeyByKey()
     {
@@ -234,15 +228,11 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("wage") << "Text2"
-                              << "200000"
-                              << "200 000";
-        QTest::newRow("rate") << "Text4"
-                              << "0,15"
-                              << "0,2";
-        QTest::newRow("cost ratio not completed") << "Combo1"
-                                                  << "8"
-                                                  << "8,0";
+        // clang-format off
+        QTest::newRow("wage") << "Text2" << "200000" << "200 000";
+        QTest::newRow("rate") << "Text4" << "0,15" << "0,2";
+        QTest::newRow("cost ratio not completed") << "Combo1" << "8" << "8,0";
+        // clang-format on
     }
     void masterDataNormalisedOnLeaving()
     {

@@ -153,9 +153,11 @@ private slots:
     {
         QTest::addColumn<QString>("failure");
         QTest::addColumn<MessageAnswer>("answer");
+        // clang-format off
         QTest::newRow("folder, Nem") << "folder" << MessageAnswer::No;
         QTest::newRow("folder, Igen") << "folder" << MessageAnswer::Yes;
         QTest::newRow("full disk, Nem") << "full disk" << MessageAnswer::No;
+        // clang-format on
     }
     void failedSaveAsks()
     {
@@ -187,8 +189,10 @@ private slots:
     void unreadableFileIsNeverOverwritten_data()
     {
         QTest::addColumn<bool>("exitButton");
+        // clang-format off
         QTest::newRow("exit button") << true;
         QTest::newRow("close control") << false;
+        // clang-format on
     }
     void unreadableFileIsNeverOverwritten()
     {
@@ -214,8 +218,10 @@ private slots:
     void exitAsksBeforeReplacingAFileItCouldNotRead_data()
     {
         QTest::addColumn<MessageAnswer>("answer");
+        // clang-format off
         QTest::newRow("Nem") << MessageAnswer::No;
         QTest::newRow("Igen") << MessageAnswer::Yes;
+        // clang-format on
     }
     void exitAsksBeforeReplacingAFileItCouldNotRead()
     {
@@ -256,12 +262,14 @@ private slots:
         QTest::addColumn<int>("month"); // evaluated before the change
         QTest::addColumn<QString>("change");
         const QString stale = "A számítás eredménye nem érvényes. Nyomja meg újra a hónap gombját!";
+        // clang-format off
         QTest::newRow("no month") << 0 << "";
         QTest::newRow("master data left") << 3 << "leave Text4";
         QTest::newRow("other employment") << 3 << "mellék";
         QTest::newRow("month's revenue") << 3 << "revenue 3";
         QTest::newRow("earlier revenue") << 3 << "revenue 1";
         QTest::newRow("cost ratio by the wheel") << 3 << "wheel";
+        // clang-format on
     }
     void exportRefused()
     {
@@ -306,10 +314,10 @@ private slots:
         QTest::addColumn<int>("month");
         QTest::addColumn<QString>("period");
         QTest::addColumn<QByteArray>("last");
-        QTest::newRow("March") << QDate(2026, 4, 2) << 3 << "20260301-20260331"
-                               << QByteArray("26414[1]=48100");
-        QTest::newRow("December in January")
-            << QDate(2027, 1, 15) << 12 << "20261201-20261231" << QByteArray("26414[1]=55500");
+        // clang-format off
+        QTest::newRow("March") << QDate(2026, 4, 2) << 3 << "20260301-20260331" << QByteArray("26414[1]=48100");
+        QTest::newRow("December in January") << QDate(2027, 1, 15) << 12 << "20261201-20261231" << QByteArray("26414[1]=55500");
+        // clang-format on
     }
     void exported()
     {
@@ -349,8 +357,10 @@ private slots:
     void templateMissing_data()
     {
         QTest::addColumn<MessageAnswer>("answer");
+        // clang-format off
         QTest::newRow("Nem") << MessageAnswer::No;
         QTest::newRow("Igen") << MessageAnswer::Yes;
+        // clang-format on
     }
     void templateMissing()
     {
@@ -372,23 +382,13 @@ private slots:
         QTest::addColumn<QString>("failure");
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("started");
-        QTest::newRow("folder")
-            << "folder"
-            << "A felad.imp nem írható: %1 (ez egy mappa). A bevallás nem készült el." << 0;
-        QTest::newRow("full disk")
-            << "full disk"
-            << "A felad.imp nem írható: %1 (nincs elég hely a lemezen). A bevallás nem készült el."
-            << 0;
-        QTest::newRow("no script")
-            << "no script"
-            << "A felad.imp elkészült: %1, de az átadás nem indítható: %2 (nincs ilyen fájl)." << 0;
-        QTest::newRow("start fails") << "start"
-                                     << "A felad.imp elkészült: %1, de az átadás nem indítható: %2 "
-                                        "(nem sikerült elindítani)."
-                                     << 1;
-        QTest::newRow("entry 3")
-            << "entry 3"
-            << "Az adat2.txt 3. sora nem szám: „kettő”. A bevallás nem készült el." << 0;
+        // clang-format off
+        QTest::newRow("folder") << "folder" << "A felad.imp nem írható: %1 (ez egy mappa). A bevallás nem készült el." << 0;
+        QTest::newRow("full disk") << "full disk" << "A felad.imp nem írható: %1 (nincs elég hely a lemezen). A bevallás nem készült el." << 0;
+        QTest::newRow("no script") << "no script" << "A felad.imp elkészült: %1, de az átadás nem indítható: %2 (nincs ilyen fájl)." << 0;
+        QTest::newRow("start fails") << "start" << "A felad.imp elkészült: %1, de az átadás nem indítható: %2 " "(nem sikerült elindítani)." << 1;
+        QTest::newRow("entry 3") << "entry 3" << "Az adat2.txt 3. sora nem szám: „kettő”. A bevallás nem készült el." << 0;
+        // clang-format on
     }
     void failuresReported()
     {
