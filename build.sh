@@ -1,36 +1,58 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, then starts the program (run) or runs
-# the tests headless (test). Debian 12, as root or through sudo.
+# Installs what is missing, builds, then starts the program (run), runs the
+# tests headless (test), or makes and checks the Debian package (package).
+# Debian 12, as root or through sudo.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 mode=${1:-run}
+packages=(cmake make g++ qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev)
 case "$mode" in
 run | test) ;;
+package) packages+=(dpkg-dev desktop-file-utils appstream) ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|package" >&2
     exit 2
     ;;
 esac
 
-packages=(cmake make g++ qt6-base-dev qt6-qpa-plugins libgl-dev)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' \
         || missing+=("$package")
 done
 if [ ${#missing[@]} -gt 0 ]; then
-    sudo=()
-    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-    "${sudo[@]}" apt-get update
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y "${missing[@]}"
+    if [ "$(id -u)" -eq 0 ]; then
+        sudo=()
+    elif command -v sudo >/dev/null 2>&1; then
+        sudo=(sudo)
+    else
+        echo "Missing packages: ${missing[*]}" >&2
+        echo "Install them as root (apt-get install ${missing[*]}), or run this as root." >&2
+        exit 1
+    fi
+    # sudo drops the environment, so the variable goes after it; a held apt
+    # lock (an unattended upgrade) is waited for.
+    "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=600 update
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+        apt-get -o DPkg::Lock::Timeout=600 install -y "${missing[@]}"
 fi
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build --parallel "$(nproc)"
-
-if [ "$mode" = run ]; then
+case "$mode" in
+run)
+    cmake --build build --parallel "$(nproc)" --target pennaro
+    echo "The data files (adat.txt, adat2.txt, felad.imp) are kept in $(pwd)/build:" \
+        "rm -rf build deletes them."
     exec ./build/pennaro
-fi
-cd build
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+    ;;
+test)
+    cmake --build build --parallel "$(nproc)"
+    cd build
+    QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+    ;;
+package)
+    cmake --build build --parallel "$(nproc)" --target pennaro
+    bash packaging/check.sh build
+    ;;
+esac

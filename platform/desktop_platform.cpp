@@ -1,11 +1,14 @@
 #include "platform/desktop_platform.h"
 
+#include "storage/data_folder.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 
 #ifdef Q_OS_WIN
 #include "declaration/hand_over.h"
@@ -43,9 +46,12 @@ QDate DesktopPlatform::today() const
     return QDate::currentDate();
 }
 
-QString DesktopPlatform::programFolder() const
+QString DesktopPlatform::dataFolder() const
 {
-    return QCoreApplication::applicationDirPath();
+    // Decided once: the files of a run stay in one place.
+    static const QString folder = choose_data_folder(QCoreApplication::applicationDirPath(),
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    return folder;
 }
 
 QStringList DesktopPlatform::templateFolders() const

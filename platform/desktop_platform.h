@@ -11,7 +11,7 @@ public:
     MessageAnswer message(const QString &text, MessageIcon icon, MessageButtons buttons) override;
     void beep() override;
     QDate today() const override;
-    QString programFolder() const override;
+    QString dataFolder() const override;
     QStringList templateFolders() const override;
     QString handOverScriptName() const override;
     bool startScript(const QString &path, const QString &workingFolder) override;

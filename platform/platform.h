@@ -29,8 +29,9 @@ public:
         = 0;
     virtual void beep() = 0;
     virtual QDate today() const = 0;
-    // The folder that holds the program and its data files.
-    virtual QString programFolder() const = 0;
+    // The folder of the data files and the hand-over script: beside the
+    // program, or the user's data folder when the program is installed.
+    virtual QString dataFolder() const = 0;
     // Where the form-filling program keeps its templates; a match in any counts.
     virtual QStringList templateFolders() const = 0;
     // The name of the hand-over script beside the program.

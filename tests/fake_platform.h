@@ -31,7 +31,7 @@ public:
         ++today_calls;
         return date;
     }
-    QString programFolder() const override { return folder.path(); }
+    QString dataFolder() const override { return folder.path(); }
     QStringList templateFolders() const override { return {templates.path()}; }
     QString handOverScriptName() const override { return QStringLiteral("atad_pennaro.sh"); }
     bool startScript(const QString &path, const QString &workingFolder) override

@@ -1,5 +1,6 @@
 #include "file_size_limit.h"
 #include "storage/charset_converter.h"
+#include "storage/data_folder.h"
 #include "storage/revenue_file.h"
 #include "storage/taxpayer_file.h"
 #include "storage/text_lines.h"
@@ -320,6 +321,37 @@ private slots:
         QFile missing(dir.filePath("missing"));
         QCOMPARE(open_for_reading(missing), FileError::NotFound);
         QVERIFY(QDir(dir.path()).rmdir("folder"));
+    }
+
+    // Installed (<prefix>/bin beside <prefix>/share/pennaro): the user's
+    // folder; a copy of its own: beside itself, unless it cannot write there.
+    void dataFolder()
+    {
+        const QString user = dir.filePath("user/pennaro");
+        QVERIFY(QDir(dir.path()).mkpath("usr/bin") && QDir(dir.path()).mkpath("usr/share/pennaro"));
+        QCOMPARE(choose_data_folder(dir.filePath("usr/bin"), user), user);
+        QVERIFY(QFileInfo(user).isDir());
+        QVERIFY(QDir(dir.path()).mkpath("portable/bin"));
+        QCOMPARE(
+            choose_data_folder(dir.filePath("portable/bin"), user), dir.filePath("portable/bin"));
+        QCOMPARE(choose_data_folder(dir.filePath("usr/share"), user), dir.filePath("usr/share"));
+        // A folder no one can write into, root included: one below a file.
+        put(dir.filePath("file"), "x");
+        QCOMPARE(choose_data_folder(dir.filePath("file/bin"), user), user);
+        for (const char *sub : {"usr", "portable", "user"})
+            QVERIFY(QDir(dir.filePath(sub)).removeRecursively());
+    }
+
+    // The sample shipped with the program: 24 lines, each only a comment.
+    void taxpayerSample()
+    {
+        QFile sample(QStringLiteral(PENNARO_SOURCE_DIR "/data/adat2.minta.txt"));
+        QVERIFY(sample.open(QIODevice::ReadOnly));
+        const Lines lines = read_lines(sample, 1000).lines;
+        QCOMPARE(lines.size(), 24);
+        for (const QByteArray &line : lines)
+            QVERIFY2(line.startsWith("' ") && line.size() > 10, line.constData());
+        QCOMPARE(taxpayer_entries(lines), TaxpayerLines(31));
     }
 
     void leftoverCopiesRemoved()

@@ -52,7 +52,7 @@ void fo::export_declaration()
 // Writes felad.imp beside the program and starts the hand-over script there.
 std::optional<Problem> fo::write_and_hand_over(const QByteArray &bytes)
 {
-    const QString folder = platform_.programFolder();
+    const QString folder = platform_.dataFolder();
     Problem problem {Problem::What::DeclarationNotWritten};
     problem.path = folder + QStringLiteral("/felad.imp");
     if (const auto error = write_file(problem.path, bytes)) {

@@ -7,7 +7,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFocusEvent>
-#include <QStyle>
+#include <QIcon>
 
 fo::fo(Platform &platform, QWidget *parent)
     : QWidget(parent)
@@ -44,8 +44,8 @@ fo::fo(Platform &platform, QWidget *parent)
     info.setColor(QPalette::Text, palette().color(QPalette::ToolTipText));
     ui_->List1->setPalette(info);
 
-    ui_->Command19->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
-    ui_->Command14->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    ui_->Command19->setIcon(QIcon(QStringLiteral(":/icons/info.png")));
+    ui_->Command14->setIcon(QIcon(QStringLiteral(":/icons/exit.png")));
 
     for (int month = 1; month <= 12; ++month) {
         connect(month_button(month), &QPushButton::clicked, this,

@@ -57,6 +57,7 @@ private:
     void prepare_on_load();
     QList<Notice> prepare_on_first_show();
     void show_master_data();
+    void offer_taxpayer_sample();
     void show_startup_notices();
 
     // The month commands (month_command.cpp).

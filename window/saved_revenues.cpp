@@ -6,7 +6,7 @@
 
 QString fo::revenue_path() const
 {
-    return platform_.programFolder() + QStringLiteral("/adat.txt");
+    return platform_.dataFolder() + QStringLiteral("/adat.txt");
 }
 
 QStringList fo::revenue_texts() const

@@ -5,6 +5,9 @@
 #include "window/fo.h"
 #include "window/messages.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 // When the window is created.
 void fo::prepare_on_load()
 {
@@ -19,7 +22,7 @@ QList<Notice> fo::prepare_on_first_show()
     QList<Problem> problems;
     ui_->Option1->setChecked(true);
     // Copies that a save interrupted by a kill left behind.
-    remove_leftover_copies(platform_.programFolder(),
+    remove_leftover_copies(platform_.dataFolder(),
         {QStringLiteral("adat.txt"), QStringLiteral("adat22.txt"), QStringLiteral("felad.imp")});
     // format_lock is still set: the saved texts go into the fields verbatim.
     clear_revenue_fields();
@@ -29,8 +32,10 @@ QList<Notice> fo::prepare_on_first_show()
     format_lock = false;
     ui_->List1->hide();
 
-    const TaxpayerData taxpayer = read_taxpayer_data(platform_.programFolder());
+    const TaxpayerData taxpayer = read_taxpayer_data(platform_.dataFolder());
     ui_->Command21->setEnabled(taxpayer.present);
+    if (!taxpayer.present)
+        offer_taxpayer_sample();
     taxpayer_lines = taxpayer.lines;
     problems.append(taxpayer.problems);
 
@@ -40,6 +45,18 @@ QList<Notice> fo::prepare_on_first_show()
     for (const Problem &problem : problems)
         notices.append(notice_for(problem, names));
     return notices;
+}
+
+// Without taxpayer data, a sample beside where they belong shows what each
+// of the 24 lines is: the user fills it in and renames it adat2.txt.
+void fo::offer_taxpayer_sample()
+{
+    const QString sample = platform_.dataFolder() + QStringLiteral("/adat2.minta.txt");
+    if (QFileInfo::exists(sample))
+        return;
+    QFile source(QStringLiteral(":/data/adat2.minta.txt"));
+    if (source.open(QIODevice::ReadOnly))
+        write_file(sample, source.readAll()); // only a help: nothing to report when it fails
 }
 
 // The master data in their display form.

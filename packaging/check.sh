@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Makes the Debian package in the build folder given, lists it, and
+# validates the desktop entry and the AppStream metadata it carries.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build}
+
+desktop-file-validate data/hu.pennaro.Pennaro.desktop
+appstreamcli validate --no-net data/hu.pennaro.Pennaro.metainfo.xml
+
+(cd "$build" && rm -f pennaro_*.deb && cpack -G DEB)
+deb=$(ls "$build"/pennaro_*.deb)
+echo "== $deb"
+dpkg-deb --info "$deb"
+contents=$(dpkg-deb --contents "$deb")
+echo "$contents"
+for file in ./usr/bin/pennaro ./usr/share/applications/hu.pennaro.Pennaro.desktop \
+    ./usr/share/metainfo/hu.pennaro.Pennaro.metainfo.xml \
+    ./usr/share/icons/hicolor/scalable/apps/hu.pennaro.Pennaro.svg \
+    ./usr/share/icons/hicolor/48x48/apps/hu.pennaro.Pennaro.png \
+    ./usr/share/pennaro/adat2.minta.txt; do
+    grep -q " $file\$" <<<"$contents" || {
+        echo "missing from the package: $file" >&2
+        exit 1
+    }
+done
+grep -q 'libqt6widgets6' <<<"$(dpkg-deb --field "$deb" Depends)" || {
+    echo "the package names no Qt library among its dependencies" >&2
+    exit 1
+}
+echo "package check passed"
