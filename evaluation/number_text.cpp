@@ -255,4 +255,13 @@ QString plain(double value)
     return locale.toString(value + 0.0, 'f', QLocale::FloatingPointShortest);
 }
 
+QString bare_digits(QStringView text)
+{
+    QString digits;
+    for (QChar c : text)
+        if (!is_group_separator(c))
+            digits += c;
+    return digits;
+}
+
 } // namespace number_text

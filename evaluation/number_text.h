@@ -32,4 +32,7 @@ QString grouped(double value, int decimals);
 // No grouping, decimal comma, as few decimals as the value needs.
 QString plain(double value);
 
+// The text without its group blanks: "55 500" is "55500".
+QString bare_digits(QStringView text);
+
 } // namespace number_text

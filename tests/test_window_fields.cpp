@@ -1,8 +1,10 @@
+#include "window/language.h"
 #include "window_fixture.h"
 
 #include <QAbstractItemView>
 #include <QClipboard>
 #include <QMenu>
+#include <QTimer>
 
 // The month buttons and the input fields, on a real window.
 class TestWindowFields : public QObject {
@@ -31,6 +33,7 @@ class TestWindowFields : public QObject {
     }
 
 private slots:
+    void initTestCase() { QVERIFY(speak_hungarian(*qApp)); }
     void init()
     {
         // With taxpayer data, so that the export button takes part in the tab order.
@@ -307,6 +310,92 @@ private slots:
         QTest::mouseClick(ui().Option2, Qt::LeftButton);
         QVERIFY(ui().Option2->isChecked());
         QCOMPARE(ui().Text12->text(), hungarian_blanks("48 100"));
+    }
+
+    void enterPressesAFocusedButton()
+    {
+        january()->setText("500000");
+        f.window->month_button(1)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(f.window->month_button(1), Qt::Key_Return);
+        QCOMPARE(f.window->selected_month(), qint16(1));
+        ui().Command19->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(ui().Command19, Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY(ui().List1->isVisible());
+    }
+
+    void amountsCopiedAsDigits()
+    {
+        setRevenues("500 000");
+        press(6);
+        QApplication::clipboard()->clear();
+        ui().Text33->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(ui().Text33, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("90000"));
+        QCOMPARE(ui().Text33->text(), hungarian_blanks("90 000"));
+        // The context menu's copy, in Hungarian as all of Qt's texts.
+        ui().Text12->selectAll();
+        QTimer::singleShot(0, [] {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            QAction *copy = nullptr;
+            for (QAction *action : menu->actions())
+                if (action->text().startsWith(u"&Másolás"))
+                    copy = action;
+            QVERIFY(copy);
+            copy->trigger();
+            menu->close();
+        });
+        emit ui().Text12->customContextMenuRequested({5, 5});
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("55500"));
+    }
+
+    // Every field lies inside the window and none covers another, at the
+    // smallest screens the program is used on.
+    void fitsTheScreen_data()
+    {
+        QTest::addColumn<QSize>("room"); // the screen less the title bar and a panel
+        QTest::addColumn<int>("points"); // the application font
+        QTest::newRow("1024x768") << QSize(1024, 700) << 0;
+        QTest::newRow("1366x768 at 125 %") << QSize(1092, 560) << 0;
+        QTest::newRow("1024x768, 12 pt") << QSize(1024, 700) << 12;
+    }
+    void fitsTheScreen()
+    {
+        QFETCH(QSize, room);
+        QFETCH(int, points);
+        const QFont standard = QApplication::font();
+        if (points > 0) {
+            QFont font = standard;
+            font.setPointSize(points);
+            QApplication::setFont(font);
+            f.close();
+            init();
+        }
+        const QSize minimum = f.window->minimumSizeHint();
+        QVERIFY2(minimum.width() <= room.width() && minimum.height() <= room.height(),
+            qPrintable(QStringLiteral("%1x%2").arg(minimum.width()).arg(minimum.height())));
+        f.window->resize(room);
+        QApplication::processEvents();
+        const QRect window = f.window->rect();
+        QList<QWidget *> shown;
+        for (QWidget *widget : f.window->findChildren<QWidget *>())
+            if (widget->isVisible() && !widget->objectName().isEmpty()
+                && widget->objectName() != "List1" && !widget->objectName().startsWith("qt_"))
+                shown << widget;
+        for (QWidget *a : shown) {
+            const QRect at(a->mapTo(f.window.get(), QPoint(0, 0)), a->size());
+            QVERIFY2(window.contains(at), qPrintable(a->objectName()));
+            if (auto *label = qobject_cast<QLabel *>(a); label && !label->wordWrap())
+                QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(a->objectName()));
+            for (QWidget *b : shown)
+                if (a != b && a->parentWidget() == b->parentWidget())
+                    QVERIFY2(!a->geometry().intersects(b->geometry()),
+                        qPrintable(a->objectName() + " " + b->objectName()));
+        }
+        for (QLineEdit *account : {ui().Text57, ui().Text58, ui().Text59})
+            QVERIFY(
+                account->width() > account->fontMetrics().horizontalAdvance(account->text()) + 8);
+        QApplication::setFont(standard);
     }
 
     void infoToggles()

@@ -74,6 +74,10 @@ private slots:
         QCOMPARE(revenueTexts(), QStringList(12, QString()));
         QVERIFY(!f.ui().Command21->isEnabled());
         QCOMPARE(f.window->taxpayer_lines, TaxpayerLines(31));
+        // A sample shows what adat2.txt holds.
+        QFile sample(PENNARO_SOURCE_DIR "/data/adat2.minta.txt");
+        QVERIFY(sample.open(QIODevice::ReadOnly));
+        QCOMPARE(file_bytes(f.path("adat2.minta.txt")), sample.readAll());
         QVERIFY(f.platform->messages.isEmpty());
         exportNow(); // disabled: nothing happens
         QVERIFY(f.platform->messages.isEmpty() && f.platform->beeps == 0);

@@ -1,13 +1,18 @@
 #include "window/fo.h"
 
+#include "evaluation/number_text.h"
 #include "evaluation/year_rules.h"
 #include "ui_fo.h"
 #include "window/messages.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QFocusEvent>
 #include <QIcon>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QScreen>
 
 fo::fo(Platform &platform, QWidget *parent)
     : QWidget(parent)
@@ -33,12 +38,28 @@ fo::fo(Platform &platform, QWidget *parent)
     // System colours that a form cannot name.
     QPalette working = ui_->Text11->palette();
     working.setColor(QPalette::Base, palette().color(QPalette::Button));
+    working.setColor(QPalette::Text, palette().color(QPalette::ButtonText));
     ui_->Text11->setPalette(working);
     QPalette account = ui_->Text57->palette();
-    // Qt has no inactive-title colour; this is the classic Windows one.
+    // Qt has no inactive-title colour; this is the classic Windows one, with
+    // dark text on it in a dark scheme too.
     account.setColor(QPalette::Base, QColor(191, 205, 219));
-    for (QLineEdit *field : {ui_->Text57, ui_->Text58, ui_->Text59})
+    account.setColor(QPalette::Text, Qt::black);
+    for (QLineEdit *field : {ui_->Text57, ui_->Text58, ui_->Text59}) {
         field->setPalette(account);
+        // The whole account number shows, whatever the font.
+        field->setMinimumWidth(field->fontMetrics().horizontalAdvance(field->text()) + 24);
+    }
+    // A result is copied as bare digits, to paste into a bank's amount field.
+    for (QLineEdit *field : amount_fields()) {
+        field->installEventFilter(this);
+        field->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(field, &QWidget::customContextMenuRequested, this,
+            [this, field](const QPoint &at) { show_amount_menu(field, at); });
+    }
+    // A focused button is pressed with Enter too, not only with Space.
+    for (QPushButton *button : findChildren<QPushButton *>())
+        button->installEventFilter(this);
     QPalette info = ui_->List1->palette();
     info.setColor(QPalette::Base, palette().color(QPalette::ToolTipBase));
     info.setColor(QPalette::Text, palette().color(QPalette::ToolTipText));
@@ -64,6 +85,10 @@ fo::fo(Platform &platform, QWidget *parent)
     connect(ui_->Command14, &QPushButton::clicked, this, &fo::save_and_exit);
     connect(ui_->Command19, &QPushButton::clicked, this, &fo::toggle_info);
     connect(ui_->Command21, &QPushButton::clicked, this, &fo::export_declaration);
+
+    // Room for the wide layout where the screen has it; never past the screen.
+    const QSize room = screen()->availableGeometry().size();
+    resize(sizeHint().expandedTo(QSize(1000, 640)).boundedTo(room).expandedTo(minimumSizeHint()));
 
     prepare_on_load();
 }
@@ -136,6 +161,19 @@ void fo::closeEvent(QCloseEvent *event)
 
 bool fo::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        auto *button = qobject_cast<QPushButton *>(watched);
+        if (button && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+            button->click();
+            return true;
+        }
+        auto *amount = qobject_cast<QLineEdit *>(watched);
+        if (amount && amount_fields().contains(amount) && key->matches(QKeySequence::Copy)) {
+            copy_digits(amount);
+            return true;
+        }
+    }
     if (event->type() == QEvent::FocusOut) {
         // A field is left only for another control of this window. Another
         // application, a message box or a popup (a context menu, the combo's
@@ -147,6 +185,33 @@ bool fo::eventFilter(QObject *watched, QEvent *event)
             leave_field(watched);
     }
     return QWidget::eventFilter(watched, event);
+}
+
+QList<QLineEdit *> fo::amount_fields() const
+{
+    return {ui_->Text11, ui_->Text12, ui_->Text13, ui_->Text33};
+}
+
+void fo::copy_digits(const QLineEdit *field)
+{
+    const QString text = field->hasSelectedText() ? field->selectedText() : field->text();
+    QGuiApplication::clipboard()->setText(number_text::bare_digits(text));
+}
+
+// The field's own menu, its copy giving the bare digits.
+void fo::show_amount_menu(QLineEdit *field, const QPoint &at)
+{
+    std::unique_ptr<QMenu> menu(field->createStandardContextMenu());
+    // The line edit names its copy action only by its (translated) text.
+    const QString copy = QCoreApplication::translate("QLineEdit", "&Copy");
+    for (QAction *action : menu->actions()) {
+        if (action->text().startsWith(copy)) {
+            action->disconnect();
+            action->setEnabled(true);
+            connect(action, &QAction::triggered, this, [this, field] { copy_digits(field); });
+        }
+    }
+    menu->exec(field->mapToGlobal(at));
 }
 
 void fo::toggle_info()

@@ -84,6 +84,9 @@ private:
     std::optional<Problem> write_and_hand_over(const QByteArray &bytes);
 
     void toggle_info();
+    QList<QLineEdit *> amount_fields() const;
+    void copy_digits(const QLineEdit *field);
+    void show_amount_menu(QLineEdit *field, const QPoint &at);
 
     std::unique_ptr<Ui::fo> ui_;
     Platform &platform_;
