@@ -50,9 +50,8 @@ TaxpayerData read_taxpayer_data(const QString &folder)
     }
 
     const ConvertedLines converted = charset_converter(read.lines);
-    const QString copy = folder + QStringLiteral("/adat22.txt");
-    if (const auto copy_error = write_lines(copy, converted.lines))
-        problem(Problem::What::TaxpayerCopyNotWritten, copy).error = copy_error;
+    for (const QByteArray &line : converted.lines)
+        result.copy += line + "\r\n";
     result.lines = taxpayer_entries(converted.lines);
     if (converted.lines.size() < 24)
         problem(Problem::What::TaxpayerTooShort, source).count = int(converted.lines.size());
@@ -62,4 +61,21 @@ TaxpayerData read_taxpayer_data(const QString &folder)
             replaced.lines.append({line, {}, {}});
     }
     return result;
+}
+
+std::optional<Problem> write_taxpayer_copy(const QString &folder, const QByteArray &copy)
+{
+    const QString path = folder + QStringLiteral("/adat22.txt");
+    QFile existing(path);
+    // Most starts find the copy as it was: nothing to write, nothing to sync.
+    if (existing.open(QIODevice::ReadOnly) && existing.size() == copy.size()
+        && existing.readAll() == copy)
+        return std::nullopt;
+    existing.close();
+    const auto error = write_file(path, copy);
+    if (!error)
+        return std::nullopt;
+    Problem problem(Problem::What::TaxpayerCopyNotWritten, path);
+    problem.error = error;
+    return problem;
 }

@@ -15,11 +15,15 @@ using TaxpayerLines = QList<QByteArray>;
 // The value of each line: cut at the first apostrophe, trailing spaces removed.
 TaxpayerLines taxpayer_entries(const QList<QByteArray> &lines);
 
-// The taxpayer data beside the program. adat2.txt is read line by line,
-// converted for the form program and copied into adat22.txt.
+// The taxpayer data in the data folder: adat2.txt read line by line and
+// converted for the form program.
 struct TaxpayerData {
     bool present = false; // adat2.txt exists: the export can be used
     TaxpayerLines lines = TaxpayerLines(31);
+    QByteArray copy; // the converted lines, the bytes of adat22.txt
     QList<Problem> problems; // what the user must know, in order
 };
 TaxpayerData read_taxpayer_data(const QString &folder);
+
+// Writes adat22.txt, only when it does not hold these bytes already.
+std::optional<Problem> write_taxpayer_copy(const QString &folder, const QByteArray &copy);

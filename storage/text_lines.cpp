@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
-#include <QRegularExpression>
 #include <QSaveFile>
 
 #include <cerrno>
@@ -126,15 +125,21 @@ std::optional<FileError> write_lines(const QString &path, const QList<QByteArray
 
 void remove_leftover_copies(const QString &folder, const QStringList &names)
 {
+    // QSaveFile writes into "<name>." and six letters or digits. Matched by
+    // hand: a wildcard or a regular expression would cost the start-up more.
+    const auto is_copy_of = [](const QString &entry, const QString &name) {
+        if (entry.size() != name.size() + 7 || !entry.startsWith(name + u'.'))
+            return false;
+        for (qsizetype i = name.size() + 1; i < entry.size(); ++i)
+            if (entry[i].unicode() > 0x7F || !entry[i].isLetterOrNumber())
+                return false;
+        return true;
+    };
     QDir dir(folder);
-    for (const QString &name : names) {
-        // QSaveFile writes into "<name>." and six letters or digits.
-        const QRegularExpression copy(QRegularExpression::anchoredPattern(
-            QRegularExpression::escape(name) + "\\.[A-Za-z0-9]{6}"));
-        for (const QString &entry : dir.entryList({name + ".??????"}, QDir::Files | QDir::Hidden))
-            if (copy.match(entry).hasMatch())
+    for (const QString &entry : dir.entryList(QDir::Files | QDir::Hidden))
+        for (const QString &name : names)
+            if (is_copy_of(entry, name))
                 dir.remove(entry);
-    }
 }
 
 QString shown_path(const QString &path)

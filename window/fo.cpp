@@ -65,8 +65,15 @@ fo::fo(Platform &platform, QWidget *parent)
     info.setColor(QPalette::Text, palette().color(QPalette::ToolTipText));
     ui_->List1->setPalette(info);
 
-    ui_->Command19->setIcon(QIcon(QStringLiteral(":/icons/info.png")));
-    ui_->Command14->setIcon(QIcon(QStringLiteral(":/icons/exit.png")));
+    // Sized up front, the pictures are decoded when first painted, not while
+    // the window is laid out before it appears.
+    const auto picture = [](const QString &path) {
+        QIcon icon;
+        icon.addFile(path, QSize(32, 32));
+        return icon;
+    };
+    ui_->Command19->setIcon(picture(QStringLiteral(":/icons/info.png")));
+    ui_->Command14->setIcon(picture(QStringLiteral(":/icons/exit.png")));
 
     for (int month = 1; month <= 12; ++month) {
         connect(month_button(month), &QPushButton::clicked, this,
@@ -125,26 +132,19 @@ void fo::show_problem(const Problem &problem)
 void fo::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    // The rest of the start-up runs once, when the window is first shown.
-    if (activated_)
+    // The rest of the start-up runs once, when the window is first shown:
+    // queued, so that the window appears first and then shows the data.
+    if (startup_ != Startup::NotShown)
         return;
-    activated_ = true;
-    startup_notices_ = prepare_on_first_show();
+    startup_ = Startup::Preparing;
+    QMetaObject::invokeMethod(this, &fo::prepare_on_first_show, Qt::QueuedConnection);
 }
 
 void fo::paintEvent(QPaintEvent *event)
 {
     QWidget::paintEvent(event);
-    // A box over a window not yet drawn would stand on an empty area.
-    if (!startup_notices_.isEmpty())
-        QMetaObject::invokeMethod(this, &fo::show_startup_notices, Qt::QueuedConnection);
-}
-
-void fo::show_startup_notices()
-{
-    const QList<Notice> notices = std::exchange(startup_notices_, {});
-    for (const Notice &notice : notices)
-        show_notice(notice);
+    if (startup_ == Startup::Painting)
+        QMetaObject::invokeMethod(this, &fo::finish_startup, Qt::QueuedConnection);
 }
 
 void fo::closeEvent(QCloseEvent *event)

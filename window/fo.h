@@ -31,8 +31,8 @@ public:
 
     // The month of the last month command; 0 until the first one.
     qint16 selected_month() const { return last_result ? qint16(last_result->inputs.month) : 0; }
-    // The start-up messages have been shown, over the painted window.
-    bool startup_done() const { return activated_ && startup_notices_.isEmpty(); }
+    // The start-up has finished, its messages shown over the painted window.
+    bool startup_done() const { return startup_ == Startup::Done; }
 
     bool format_lock = false; // revenue fields keep their text verbatim while set
     MonthlyRevenue monthly_revenue {};
@@ -55,10 +55,10 @@ private:
 
     // Start-up (startup.cpp).
     void prepare_on_load();
-    QList<Notice> prepare_on_first_show();
+    void prepare_on_first_show();
+    void finish_startup();
     void show_master_data();
     void offer_taxpayer_sample();
-    void show_startup_notices();
 
     // The month commands (month_command.cpp).
     void evaluate_month(int month);
@@ -91,6 +91,10 @@ private:
     std::unique_ptr<Ui::fo> ui_;
     Platform &platform_;
     QStringList saved_revenue_texts_ = QStringList(12, QString());
-    bool activated_ = false;
-    QList<Notice> startup_notices_;
+    // Shown, then filled from the data files, then painted, then the files
+    // nobody waits for and the messages.
+    enum class Startup { NotShown, Preparing, Painting, Done };
+    Startup startup_ = Startup::NotShown;
+    QList<Problem> startup_problems_;
+    std::optional<QByteArray> taxpayer_copy_;
 };

@@ -11,10 +11,13 @@ int main(int argc, char *argv[])
     // Names the user's data folder of an installed copy.
     QApplication::setApplicationName(QStringLiteral("pennaro"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/pennaro.png")));
-    speak_hungarian(app);
     DesktopPlatform platform;
     fo window(platform);
     platform.setWindow(&window);
     window.show();
+    // Qt's texts are needed only once the user acts: loaded after the window
+    // has appeared, not on the way to it.
+    QMetaObject::invokeMethod(
+        &app, [&app] { speak_hungarian(app); }, Qt::QueuedConnection);
     return app.exec();
 }

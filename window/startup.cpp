@@ -16,35 +16,49 @@ void fo::prepare_on_load()
     format_lock = true;
 }
 
-// When the window is first shown; what the user must know of the data files.
-QList<Notice> fo::prepare_on_first_show()
+// When the window is first shown: what the user sees and acts on.
+void fo::prepare_on_first_show()
 {
-    QList<Problem> problems;
     ui_->Option1->setChecked(true);
-    // Copies that a save interrupted by a kill left behind.
-    remove_leftover_copies(platform_.dataFolder(),
-        {QStringLiteral("adat.txt"), QStringLiteral("adat22.txt"), QStringLiteral("felad.imp")});
     // format_lock is still set: the saved texts go into the fields verbatim.
     clear_revenue_fields();
     if (const auto problem = load_revenues())
-        problems.append(*problem);
+        startup_problems_.append(*problem);
     clear_results();
     format_lock = false;
     ui_->List1->hide();
 
-    const TaxpayerData taxpayer = read_taxpayer_data(platform_.dataFolder());
+    TaxpayerData taxpayer = read_taxpayer_data(platform_.dataFolder());
     ui_->Command21->setEnabled(taxpayer.present);
-    if (!taxpayer.present)
-        offer_taxpayer_sample();
     taxpayer_lines = taxpayer.lines;
-    problems.append(taxpayer.problems);
-
+    startup_problems_.append(taxpayer.problems);
+    if (taxpayer.present)
+        taxpayer_copy_ = std::move(taxpayer.copy);
     show_master_data();
-    QList<Notice> notices;
-    const WindowNames names = names_on(*ui_);
+    startup_ = Startup::Painting;
+    update();
+}
+
+// Once the window is painted: the files nobody waits for, then the messages,
+// over the window rather than an empty area.
+void fo::finish_startup()
+{
+    if (startup_ != Startup::Painting)
+        return;
+    startup_ = Startup::Done;
+    const QString folder = platform_.dataFolder();
+    // Copies that a save interrupted by a kill left behind.
+    remove_leftover_copies(folder,
+        {QStringLiteral("adat.txt"), QStringLiteral("adat22.txt"), QStringLiteral("felad.imp")});
+    if (taxpayer_copy_) {
+        if (const auto problem = write_taxpayer_copy(folder, *taxpayer_copy_))
+            startup_problems_.append(*problem);
+    } else {
+        offer_taxpayer_sample();
+    }
+    const QList<Problem> problems = std::exchange(startup_problems_, {});
     for (const Problem &problem : problems)
-        notices.append(notice_for(problem, names));
-    return notices;
+        show_problem(problem);
 }
 
 // Without taxpayer data, a sample beside where they belong shows what each
