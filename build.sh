@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, then starts the program (run), runs the
-# tests headless (test), or makes and checks the Debian package (package).
+# tests headless (test), makes and checks the Debian package (package), or
+# runs the start-up benchmark on a Release build (bench).
 # Debian 12, as root or through sudo.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -9,9 +10,10 @@ mode=${1:-run}
 packages=(cmake make g++ qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev)
 case "$mode" in
 run | test) ;;
+bench) packages+=(libx11-dev xvfb) ;;
 package) packages+=(dpkg-dev desktop-file-utils appstream) ;;
 *)
-    echo "usage: $0 run|test|package" >&2
+    echo "usage: $0 run|test|package|bench" >&2
     exit 2
     ;;
 esac
@@ -36,6 +38,16 @@ if [ ${#missing[@]} -gt 0 ]; then
     "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=600 update
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
         apt-get -o DPkg::Lock::Timeout=600 install -y "${missing[@]}"
+fi
+
+if [ "$mode" = bench ]; then
+    cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release
+    cmake --build build-release --parallel "$(nproc)" \
+        --target pennaro form_only empty_window launch_bench bench_pennaro
+    if [ -n "${DISPLAY:-}" ]; then
+        exec bash bench/run.sh build-release
+    fi
+    exec xvfb-run -a -s "-screen 0 1280x800x24" bash bench/run.sh build-release
 fi
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
