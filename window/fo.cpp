@@ -1,7 +1,6 @@
 #include "window/fo.h"
 
 #include "evaluation/number_text.h"
-#include "evaluation/year_rules.h"
 #include "ui_fo.h"
 #include "window/messages.h"
 
@@ -20,18 +19,18 @@ fo::fo(Platform &platform, QWidget *parent)
     , platform_(platform)
 {
     ui_->setupUi(this);
+    prepare_on_load();
+    dress_fields();
+    connect_handlers();
+    // Room for the wide layout where the screen has it; never past the screen.
+    const QSize room = screen()->availableGeometry().size();
+    resize(sizeHint().expandedTo(QSize(1000, 640)).boundedTo(room).expandedTo(minimumSizeHint()));
+}
 
-    // The year's figures come from one table, not from the form.
-    ui_->Text2->setText(year_rules::minimum_wage);
-    ui_->Text3->setText(year_rules::guaranteed_minimum);
-    ui_->Text4->setText(year_rules::szja_percent);
-    ui_->Text5->setText(year_rules::tb_percent);
-    ui_->Text6->setText(year_rules::szocho_percent);
-    for (const char *ratio : year_rules::cost_ratios)
-        ui_->Combo1->addItem(ratio);
-    ui_->Text57->setText(year_rules::szja_account);
-    ui_->Text58->setText(year_rules::tb_account);
-    ui_->Text59->setText(year_rules::szocho_account);
+// What a form cannot say: system colours, the pictures, widths that follow
+// the font, the result fields' own copy.
+void fo::dress_fields()
+{
     // The cost ratio is typed as it is: nothing completed, nothing added to the list.
     ui_->Combo1->setCompleter(nullptr);
 
@@ -74,7 +73,10 @@ fo::fo(Platform &platform, QWidget *parent)
     };
     ui_->Command19->setIcon(picture(QStringLiteral(":/icons/info.png")));
     ui_->Command14->setIcon(picture(QStringLiteral(":/icons/exit.png")));
+}
 
+void fo::connect_handlers()
+{
     for (int month = 1; month <= 12; ++month) {
         connect(month_button(month), &QPushButton::clicked, this,
             [this, month] { evaluate_month(month); });
@@ -92,12 +94,6 @@ fo::fo(Platform &platform, QWidget *parent)
     connect(ui_->Command14, &QPushButton::clicked, this, &fo::save_and_exit);
     connect(ui_->Command19, &QPushButton::clicked, this, &fo::toggle_info);
     connect(ui_->Command21, &QPushButton::clicked, this, &fo::export_declaration);
-
-    // Room for the wide layout where the screen has it; never past the screen.
-    const QSize room = screen()->availableGeometry().size();
-    resize(sizeHint().expandedTo(QSize(1000, 640)).boundedTo(room).expandedTo(minimumSizeHint()));
-
-    prepare_on_load();
 }
 
 fo::~fo() = default;

@@ -53,6 +53,9 @@ private:
     MessageAnswer show_notice(const Notice &notice);
     void show_problem(const Problem &problem);
 
+    void dress_fields();
+    void connect_handlers();
+
     // Start-up (startup.cpp).
     void prepare_on_load();
     void prepare_on_first_show();

@@ -11,6 +11,17 @@
 // When the window is created.
 void fo::prepare_on_load()
 {
+    // The year's figures come from one table, not from the form.
+    ui_->Text2->setText(year_rules::minimum_wage);
+    ui_->Text3->setText(year_rules::guaranteed_minimum);
+    ui_->Text4->setText(year_rules::szja_percent);
+    ui_->Text5->setText(year_rules::tb_percent);
+    ui_->Text6->setText(year_rules::szocho_percent);
+    for (const char *ratio : year_rules::cost_ratios)
+        ui_->Combo1->addItem(ratio);
+    ui_->Text57->setText(year_rules::szja_account);
+    ui_->Text58->setText(year_rules::tb_account);
+    ui_->Text59->setText(year_rules::szocho_account);
     ui_->Combo1->setEditText(year_rules::cost_ratios[0]);
     ui_->Text2->setFocus();
     format_lock = true;
