@@ -68,6 +68,16 @@ FileError file_error(const QFileDevice &file)
                 return true;
         return false;
     };
+#ifdef Q_OS_WIN
+    // Windows' own codes: disk full, handle disk full; access denied, write
+    // protected, in use by another program; file or path not found.
+    if (is({112, 39}))
+        return FileError::NoSpace;
+    if (is({5, 19, 32}))
+        return FileError::NoPermission;
+    if (is({2, 3}))
+        return FileError::NotFound;
+#endif
 #ifdef EDQUOT
     if (is({EDQUOT}))
         return FileError::NoSpace;
