@@ -120,9 +120,9 @@ MessageAnswer fo::show_notice(const Notice &notice)
     return platform_.message(notice.text, notice.icon, notice.buttons);
 }
 
-void fo::show_problem(const Problem &problem)
+MessageAnswer fo::show_problem(const Problem &problem)
 {
-    show_notice(notice_for(problem, names_on(*ui_)));
+    return show_notice(notice_for(problem, names_on(*ui_)));
 }
 
 void fo::showEvent(QShowEvent *event)

@@ -51,7 +51,7 @@ protected:
 private:
     // The one place that shows messages to the user.
     MessageAnswer show_notice(const Notice &notice);
-    void show_problem(const Problem &problem);
+    MessageAnswer show_problem(const Problem &problem);
 
     void dress_fields();
     void connect_handlers();

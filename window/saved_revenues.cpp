@@ -2,7 +2,6 @@
 #include "storage/text_lines.h"
 #include "ui_fo.h"
 #include "window/fo.h"
-#include "window/messages.h"
 
 QString fo::revenue_path() const
 {
@@ -55,7 +54,7 @@ void fo::save_and_exit()
     if (save) {
         const QStringList texts = revenue_texts();
         if (const auto problem = save_revenue_file(revenue_path(), texts)) {
-            if (show_notice(notice_for(*problem, names_on(*ui_))) != MessageAnswer::Yes)
+            if (show_problem(*problem) != MessageAnswer::Yes)
                 return;
         } else {
             saved_revenue_texts_ = texts;
