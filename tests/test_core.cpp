@@ -1,0 +1,551 @@
+#include "declaration/hand_over.h"
+#include "declaration/import_file.h"
+#include "declaration/period.h"
+#include "evaluation/engine.h"
+#include "evaluation/number_text.h"
+#include "file_size_limit.h"
+#include "inputs/field_text.h"
+#include "storage/charset_converter.h"
+#include "storage/data_folder.h"
+#include "storage/revenue_file.h"
+#include "storage/taxpayer_file.h"
+#include "storage/text_lines.h"
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
+#include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+
+using namespace number_text;
+using Bytes = QByteArray;
+using Args = QList<QByteArray>;
+
+namespace {
+
+// In the rows "_" stands for the no-break blank between digit groups, "|"
+// for a line end.
+QString text(const Bytes &utf8)
+{
+    return QString::fromUtf8(utf8).replace(u'_', QChar(0x00A0));
+}
+Bytes row(const QString &text)
+{
+    return QString(text).replace(QChar(0x00A0), u'_').toUtf8();
+}
+Bytes number(double value)
+{
+    return Bytes::number(value, 'g', 17);
+}
+template<typename Int> Bytes number(std::optional<Int> value)
+{
+    return value ? Bytes::number(*value) : "none";
+}
+Bytes bytes_of(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : Bytes();
+}
+void put(const QString &path, const Bytes &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+}
+
+// "<month> main|side [wage=|G=|ratio=|tb=<value>]: <revenues>", each revenue
+// "<amount>" or "<amount>*<months>": SZJA, TB, its base, Szocho, its base
+// and, at a quarter's end, "| <quarter's SZJA>".
+Bytes evaluation(const Bytes &input, const Args &)
+{
+    const Args head = input.left(input.indexOf(':')).split(' ');
+    MasterData data {200000, 260000, 0.15, 0.185, 0.13, 40, head[1] == "main"};
+    for (const Bytes &setting : head.mid(2)) {
+        const Bytes value = setting.mid(setting.indexOf('=') + 1);
+        if (setting.startsWith("wage="))
+            data.minimum_wage = value.toInt();
+        else if (setting.startsWith("G="))
+            data.guaranteed_minimum = value.toInt();
+        else if (setting.startsWith("ratio="))
+            data.cost_ratio = qint16(value.toInt());
+        else
+            data.tb_rate = value.toDouble();
+    }
+    MonthlyRevenue revenue {};
+    int month = 0;
+    for (const Bytes &item : input.mid(input.indexOf(':') + 2).split(' '))
+        for (int i = 0; i < (item.contains('*') ? item.split('*')[1].toInt() : 1); ++i)
+            revenue[month++] = item.split('*')[0].toInt();
+    const auto r = evaluate(data, revenue, head[0].toInt());
+    if (!r)
+        return "none";
+    const Bytes due = Args {number(r->szja_amount), number(r->tb_amount), number(r->tb_base),
+        number(r->szocho_amount), number(r->szocho_base)}
+                          .join(' ');
+    return r->quarter_szja ? due + " | " + number(*r->quarter_szja) : due;
+}
+
+// March 2026 in main employment, taxpayer entries "v1" to "v24" with entry 3
+// the number 1: the file as the form program takes it.
+const Bytes march_2026
+    = "$ny_azon=2658|$sorok_sz\xE1ma=46|$d_lapok_sz\xE1ma=1|$d_lap1=01-01,1|8131=HU|12634=v1|"
+      "14361=v2|14417=X|21279=1|23299=v4|23302=v5|23328=v6|23303=v7|23304=v8|23305=v9|"
+      "23306=v10|23307=v11|23308=v12|23309=v13|23310=v14|23311=v15|23313=v16|23314=v17|"
+      "23335=20260301|23336=20260331|23339=H|23853=v18|24026=v19|24027=v20|24029=v21|24030=v22|"
+      "24031=v23|26378[1]=21|26380[1]=1|26383[1]=0|26384[1]=20260301|26385[1]=20260331|"
+      "26397[1]=I|26398[1]=N|26473[1]=N|26401[1]=292500|26400[1]=38025|26413[1]=260000|"
+      "26414[1]=48100|";
+
+// March 2026's declaration changed by "side", "year=<year>", "base=<Szocho
+// base>" and "<entry>=<bytes>", ";" between them: its lines that start with
+// one of the args (all without args), or why it was refused.
+Bytes declaration(const Bytes &changes, const Args &codes)
+{
+    Declaration d {
+        TaxpayerLines(31), {2026, "20260301", "20260331"}, 48100, 38025, 260000, 292500, true};
+    for (int i = 1; i <= 24; ++i)
+        d.taxpayer[i] = i == 3 ? "1" : "v" + Bytes::number(i);
+    for (const Bytes &change : changes.split(';')) {
+        const Bytes value = change.mid(change.indexOf('=') + 1);
+        if (change == "side")
+            d.main_employment = false;
+        else if (change.startsWith("year="))
+            d.period.year = value.toInt();
+        else if (change.startsWith("base="))
+            d.szocho_base = value.toDouble();
+        else if (!change.isEmpty())
+            d.taxpayer[change.left(change.indexOf('=')).toInt()] = value;
+    }
+    const ImportFile file = import_file(d);
+    if (file.problem)
+        return "refused: " + file.problem->text.toUtf8() + file.bytes;
+    if (!file.bytes.endsWith("\r\n"))
+        return "no line end";
+    Args lines;
+    for (const QString &line :
+        QString::fromLatin1(file.bytes).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts))
+        for (const Bytes &code : codes.isEmpty() ? Args {""} : codes)
+            if (line.startsWith(QLatin1StringView(code)))
+                lines << line.toLatin1();
+    return lines.join('|');
+}
+
+// adat2.txt, a final "*<n>" adding lines "v<i>": the entry of the arg, then
+// what is reported; the copy is what adat22.txt holds.
+Bytes taxpayer(const Bytes &input, const Args &args)
+{
+    QTemporaryDir dir;
+    Bytes file = input.left(input.lastIndexOf('*'));
+    for (int i = 1; i <= input.mid(input.lastIndexOf('*') + 1).toInt(); ++i)
+        file += "v" + Bytes::number(i) + "\r\n";
+    put(dir.filePath("adat2.txt"), input.contains('*') ? file : input);
+    const TaxpayerData data = read_taxpayer_data(dir.path());
+    Bytes result = data.lines[args.value(0).toInt()];
+    for (const Problem &problem : data.problems)
+        result += problem.what == Problem::What::TaxpayerTooShort    ? " (too short)"
+            : problem.what == Problem::What::TaxpayerLettersReplaced ? " (letters replaced)"
+                                                                     : " (unreadable)";
+    if (write_taxpayer_copy(dir.path(), data.copy)
+        || bytes_of(dir.filePath("adat22.txt")) != data.copy)
+        result += " (no copy)";
+    return data.lines.value(25).isEmpty() ? result : result + " (25th entry)";
+}
+
+// adat.txt's lines as read: "<text>=<value>", "!" before one that is no
+// number, with what a month command takes from it.
+Bytes load(const Bytes &file, const Args &)
+{
+    QTemporaryDir dir;
+    put(dir.filePath("adat.txt"), file);
+    const RevenueFile read = load_revenue_file(dir.filePath("adat.txt"));
+    Args lines;
+    for (int i = 0; i < 12 && !read.texts[i].isEmpty(); ++i)
+        lines << row(read.texts[i]) + '=' + number(read.revenue[i]);
+    if (read.problem)
+        for (const Problem::Line &bad : read.problem->lines)
+            lines[bad.number - 1] = '!' + row(bad.text) + '=' + number(bad.value);
+    return lines.join(" | ");
+}
+
+// The twelve texts saved, "|" between them, and the file written.
+Bytes save(const Bytes &texts, const Args &)
+{
+    QTemporaryDir dir;
+    QStringList fields = text(texts).split(u'|');
+    while (fields.size() < 12)
+        fields << QString();
+    if (save_revenue_file(dir.filePath("adat.txt"), fields))
+        return "not saved";
+    return bytes_of(dir.filePath("adat.txt")).replace("\r\n", "|");
+}
+
+Bytes lines(const Bytes &input, const Args &args)
+{
+    Bytes bytes = input;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    const TextLines read
+        = read_lines(buffer, args.value(0, "100").toInt(), args.value(1, "4096").toInt());
+    return read.lines.join('|') + (read.has_nul ? "+NUL" : "");
+}
+
+Bytes template_found(const Bytes &entry, const Args &)
+{
+    QTemporaryDir empty, folder;
+    if (entry.endsWith('/'))
+        QDir(folder.path()).mkdir(entry);
+    else
+        put(folder.filePath(entry), "");
+    return form_template_found({empty.path(), folder.path()}, 2026) ? "found" : "missing";
+}
+
+Bytes leftovers(const Bytes &names, const Args &)
+{
+    QTemporaryDir dir;
+    for (const Bytes &name : names.split('|'))
+        put(dir.filePath(name), "x");
+    remove_leftover_copies(dir.path(), {"adat.txt", "adat22.txt", "felad.imp"});
+    return QDir(dir.path()).entryList(QDir::Files, QDir::Name).join(u'|').toUtf8();
+}
+
+using Rule = std::function<Bytes(const Bytes &, const Args &)>;
+const QHash<Bytes, Rule> rules {
+    {"number", // what read_number makes of it, else what to_amount does
+        [](auto &in, auto &) {
+            const auto value = read_number(text(in));
+            return value ? number(*value) : "no " + number(to_amount(text(in)));
+        }},
+    {"whole32", [](auto &in, auto &) { return number(whole32(in.toDouble())); }},
+    {"whole16", [](auto &in, auto &) { return number(whole16(in.toDouble())); }},
+    {"grouped", [](auto &in, auto &d) { return row(grouped(in.toDouble(), d[0].toInt())); }},
+    {"plain", [](auto &in, auto &) { return row(plain(in.toDouble())); }},
+    {"digits", [](auto &in, auto &) { return row(bare_digits(text(in))); }},
+    {"revenue", // while typed | once the field is left
+        [](auto &in, auto &) {
+            return row(regrouped_revenue(text(in)) + u'|' + revenue_on_leaving(text(in)));
+        }},
+    {"master", [](auto &in, auto &d) { return row(normalised_master(text(in), d[0].toInt())); }},
+    {"master data", // the six fields, "|" between them: the cost ratio, or the field that does not
+                    // read
+        [](auto &in, auto &) {
+            const QStringList t = text(in).split(u'|');
+            const auto read = read_master_data({t[0], t[1], t[2], t[3], t[4], t[5], true});
+            const auto *data = std::get_if<MasterData>(&read);
+            return data
+                ? "ratio " + number(data->cost_ratio) + ", szocho " + number(data->szocho_rate)
+                : "field " + number(int(std::get<MasterField>(read)));
+        }},
+    {"evaluation", evaluation},
+    {"line", [](auto &in, auto &) { return row(charset::decode_line(in)); }},
+    {"win1250", [](auto &in, auto &) { return charset::to_windows1250(text(in)); }},
+    {"iso", // the bytes the form program gets, and whether any was lost
+        [](auto &in, auto &) {
+            bool replaced = false;
+            const Bytes bytes = charset::to_iso8859_2(text(in), &replaced);
+            return replaced ? bytes + " (replaced)" : bytes;
+        }},
+    {"convert", // taxpayer lines, "|" between them, and those reported
+        [](auto &in, auto &) {
+            const ConvertedLines converted = charset_converter(in.split('|'));
+            Bytes reported;
+            for (int line : converted.replaced_lines)
+                reported += " " + Bytes::number(line);
+            return converted.lines.join('|') + (reported.isEmpty() ? "" : " replaced:" + reported);
+        }},
+    {"entries", [](auto &in, auto &) { return taxpayer_entries(in.split('|')).mid(1).join('|'); }},
+    {"taxpayer", taxpayer},
+    {"lines", lines},
+    {"load", load},
+    {"save", save},
+    {"leftovers", leftovers},
+    {"period", // "<month> <today>"
+        [](auto &in, auto &) {
+            const Args parts = in.split(' ');
+            const Period p = declaration_period(
+                parts[0].toInt(), QDate::fromString(QString(parts[1]), Qt::ISODate));
+            return Bytes::number(p.year) + ' ' + (p.first + u'-' + p.last).toLatin1();
+        }},
+    {"dates", [](auto &in, auto &) { return strip_date_separators(text(in)).toUtf8(); }},
+    {"form year", [](auto &in, auto &) { return form_year(in.toInt()).toUtf8(); }},
+    {"declaration", declaration},
+    {"template", template_found},
+    {"cmd",
+        [](auto &in, auto &) {
+            return QDir::fromNativeSeparators(cmd_arguments(QString::fromUtf8(in))).toUtf8();
+        }},
+};
+
+} // namespace
+
+// The core's rules: number texts, field texts, the evaluation, code pages,
+// the data files, the period and the declaration.
+class TestCore : public QObject {
+    Q_OBJECT
+
+private slots:
+    void rule_data()
+    {
+        QTest::addColumn<Bytes>("rule"); // its name, then its arguments
+        QTest::addColumn<Bytes>("input");
+        QTest::addColumn<Bytes>("expected");
+        const auto add = [](const char *name, const char *rule, Bytes input, Bytes expected) {
+            QTest::newRow(name) << Bytes(rule) << input << expected;
+        };
+        const Bytes low = "0 48100 260000 38025 292500", high = "45000 55500 300000 39000 300000";
+        // clang-format off
+        add("ascii blanks", "number", " 200 000 ", "200000");
+        add("no-break", "number", "1_234_567", "1234567");
+        add("em space", "number", "1\u2003234", "1234");
+        add("lax grouping", "number", "1 2534", "12534");
+        add("comma", "number", "-12,25", "-12.25");
+        add("fraction only", "number", ",5", "0.5");
+        add("exponent", "number", "+1,5E3", "1500");
+        add("empty", "number", "", "no 0");
+        add("letters", "number", "abc", "no 0");
+        add("lone minus", "number", "-", "no 0");
+        add("blank after the sign", "number", "- 1", "no -1");
+        add("percent", "number", "15%", "no 15");
+        add("point", "number", "1.5", "no 1.5");
+        add("leading number", "number", "12,345x", "no 12");
+        add("blanks skipped", "number", "- 1 2.5x", "no -12.5");
+        add("separator first", "number", " ,5 1", "no 0");
+        add("exponent D", "number", "2D2x", "no 200");
+        add("dangling exponent", "number", "12E", "no 12");
+        add("exponent without digits", "number", "12Ex", "no 12");
+        add("hexadecimal", "number", "&HFF", "no 255");
+        add("octal", "number", "&o17", "no 15");
+        add("too large", "number", "9E999", "no inf");
+        add("18,5 to even", "whole32", "18.5", "18");
+        add("55,5 to even", "whole32", "55.5", "56");
+        add("largest", "whole32", "2147483647", "2147483647");
+        add("rounds past", "whole32", "2147483647.5", "none");
+        add("below", "whole32", "-2147483649", "none");
+        add("nan", "whole32", "nan", "none");
+        add("16-bit edge", "whole16", "32767.4", "32767");
+        add("past 16 bits", "whole16", "32767.5", "none");
+        add("grouped", "grouped 0", "-1234567", "-1_234_567");
+        add("half away", "grouped 0", "1234.5", "1_235");
+        add("negative zero", "grouped 0", "-0.0", "0");
+        add("-0,4 whole", "grouped 0", "-0.4", "0");
+        add("one decimal", "grouped 1", "15", "15,0");
+        // The decimal number is rounded, not its binary neighbour.
+        add("18,45", "grouped 1", "18.45", "18,5");
+        add("0,15", "grouped 1", "0.15", "0,2");
+        add("-0,05", "grouped 1", "-0.05", "-0,1");
+        add("-0,04", "grouped 1", "-0.04", "0,0");
+        add("carry", "grouped 1", "999.95", "1_000,0");
+        add("plain whole", "plain", "-1234567", "-1234567");
+        add("plain fraction", "plain", "292501.125", "292501,125");
+        add("plain zero", "plain", "-0.0", "0");
+        add("bare digits", "digits", "1_234 567", "1234567");
+        add("typed digits", "revenue", "1234567", "1_234_567|1234567");
+        add("inserted digit", "revenue", "1 2534", "12_534|1 2534");
+        add("letter", "revenue", "12a", "12a|");
+        add("minus alone", "revenue", "-", "-|");
+        add("out of range", "revenue", "3000000000", "3_000_000_000|3000000000");
+        add("fraction", "revenue", "123,45", "123,45|123");
+        add("fraction, half", "revenue", "1234,5", "1_234,5|1_235");
+        add("trailing comma", "revenue", "12345,", "12_345,|12_345");
+        add("negative half", "revenue", "-1234,5", "-1_234,5|-1_235");
+        add("wage grouped", "master 0", "200000", "200_000");
+        add("rate gets a decimal", "master 1", "15", "15,0");
+        add("point read", "master 1", "18.5", "18,5");
+        add("letters, wage", "master 0", "abc", "0");
+        add("empty, rate", "master 1", "", "0,0");
+        add("leading number kept", "master 1", "12abc", "12,0");
+        add("too large, wage", "master 0", "1e999", "0");
+        add("ratio 45,5", "master data", "200 000|260 000|15|18,5|13,0|45,5", "ratio 46, szocho 0.13");
+        add("ratio 44,5", "master data", "200 000|260 000|15|18,5|13,0|44,5", "ratio 44, szocho 0.13");
+        add("ratio past 16 bits", "master data", "200 000|260 000|15|18,5|13,0|40000", "field 5");
+        add("TB not a number", "master data", "200 000|260 000|15|abc|13,0|40", "field 3");
+        add("wage past 32 bits", "master data", "3 000 000 000|260 000|15|18,5|13,0|40", "field 0");
+        add("main 1", "evaluation", "1 main: 500000*12", low);
+        add("main 3", "evaluation", "3 main: 500000*12", low + " | 0");
+        add("main 4", "evaluation", "4 main: 500000*12", low);
+        add("main 5", "evaluation", "5 main: 500000*12", high);
+        add("main 6", "evaluation", "6 main: 500000*12", high + " | 90000");
+        add("main 9", "evaluation", "9 main: 500000*12", high + " | 135000");
+        add("main 12", "evaluation", "12 main: 500000*12", high + " | 135000");
+        add("side 4", "evaluation", "4 side: 500000*12", "0 0 0 0 0");
+        add("side 6", "evaluation", "6 side: 500000*12", high + " | 90000");
+        // Ties to even: incomes of 100 and 300 at 18,5 %; the quarter rounds each month.
+        add("tie down", "evaluation", "1 side ratio=0: 1200100", "15 18 100 13 100");
+        add("tie up", "evaluation", "1 side ratio=0: 1200300", "45 56 300 39 300");
+        add("quarter of 1,5s", "evaluation", "3 side ratio=0: 1200010 10 10", "2 2 10 1 10 | 6");
+        add("cost ratio 46", "evaluation", "1 side wage=0 ratio=46: 3000000", "243000 299700 1620000 210600 1620000");
+        add("cost ratio 44", "evaluation", "1 side wage=0 ratio=44: 3000000", "252000 310800 1680000 218400 1680000");
+        // Between G and 112.5 % of G the income is its own Szocho base.
+        add("income 270000", "evaluation", "1 main: 2450000", "40500 49950 270000 35100 270000");
+        // x = 180 000: below G for main employment, above the allowance for side.
+        add("allowance, main", "evaluation", "1 main wage=20000: 300000", low);
+        add("allowance, side", "evaluation", "1 side wage=20000: 300000", "9000 11100 60000 7800 60000");
+        // At the thresholds: I = G takes the 112.5 % base, x = G pays SZJA.
+        add("I = G", "evaluation", "5 main G=300000: 500000*12", "45000 55500 300000 43875 337500");
+        add("x = G", "evaluation", "1 main wage=20000 G=300000: 500000", "27000 55500 300000 43875 337500");
+        // The threshold is applied month by month within the quarter.
+        add("quarter by month", "evaluation", "3 main wage=20000: 250000 200000 0", low + " | 18000");
+        add("month without revenue", "evaluation", "2 side: 4000000", "0 0 0 0 0");
+        add("Szocho base with decimals", "evaluation", "1 main G=260001: 0", "0 48100 260001 38025 292501.125");
+        add("later months play no part", "evaluation", "9 main: 500000*9 2147000000*3", high + " | 135000");
+        add("revenue sum past 32 bits", "evaluation", "12 main: 500000*11 2147000000", "none");
+        add("twelve wages past 32 bits", "evaluation", "12 main wage=200000000: 1*12", "none");
+        add("product with a rate", "evaluation", "12 main tb=1000000: 100000000*12", "none");
+        add("Szocho base past 32 bits", "evaluation", "12 main G=2000000000: 0*12", "none");
+        // A line is UTF-8 when it is valid UTF-8, else Windows-1250.
+        add("BOM, no-break", "line", "\xEF\xBB\xBF" "1\xC2\xA0" "000", "1_000");
+        add("BOM inside", "line", "K\xEF\xBB\xBFis", "Kis");
+        add("UTF-8", "line", "K\xC5\x91szegi", "Kőszegi");
+        add("Windows-1250", "line", "K\xF5szegi \xDB 1\xA0" "000 \x84\x94", "Kőszegi Ű 1_000 „”");
+        add("free byte", "line", "\x81", "\u0081");
+        add("Š differs", "win1250", "Šą ✓", "\x8A\xB9 ?");
+        add("Hungarian", "iso", "ŐőŰűÁáÉéÍíÓóÖöÚúÜüŠ", "\xD5\xF5\xDB\xFB\xC1\xE1\xC9\xE9\xCD\xED\xD3\xF3\xD6\xF6\xDA\xFA\xDC\xFC\xA9");
+        add("quotes", "iso", "„Kft” “x”", "\"Kft\" \"x\"");
+        add("dashes, ellipsis", "iso", "a–b—c…", "a-b-c...");
+        add("no byte", "iso", "à€ñ", "??? (replaced)");
+        add("control", "iso", "\u0085", "? (replaced)");
+        add("beyond 16 bits", "iso", "😀", "? (replaced)");
+        // Only a lost letter that reaches the declaration is reported: in
+        // the value of lines 1 to 23.
+        add("in a comment", "convert", "\xEF\xBB\xBFK\xC5\x91szegi ' \xC3\xA0|\xE0", "K\xF5szegi ' ?|\xE0");
+        add("in a value", "convert", "x|x|x|x|Kis\xEF\xBB\xBF \xC3\xA0|stray \xFF byte", "x|x|x|x|Kis ?|stray \xFF byte replaced: 5");
+        add("in line 24", "convert", "x|x|x|x|x|x|x|x|x|x|x|x|x|x|x|x|x|x|x|x|x|x|x|\xC3\xA0", "x|x|x|x|x|x|x|x|x|x|x|x|x|x|x|x|x|x|x|x|x|x|x|?");
+        add("values", "entries", "Kiss Anna   ' name|' a comment|  kept  |tab\t |   |a'b'c", "Kiss Anna||  kept|tab\t||a||||||||||||||||||||||||");
+        add("24 lines taken", "entries", "1|2|3|4|5|6|7|8|9|10|11|12|13|14|15|16|17|18|19|20|21|22|23|24|25", "1|2|3|4|5|6|7|8|9|10|11|12|13|14|15|16|17|18|19|20|21|22|23|24||||||");
+        add("LF endings", "taxpayer 24", "v\nv\nv\nv\nv\nv\nv\nv\nv\nv\nv\nv\nv\nv\nv\nv\nv\nv\nv\nv\nv\nv\nv\nlast\n", "last");
+        add("30 lines", "taxpayer 24", "*30", "v24");
+        add("23 lines", "taxpayer 23", "*23", "v23 (too short)");
+        add("BOM and ő, Ű", "taxpayer 1", "\xEF\xBB\xBFK\xC5\x91szegi \xC5\xB0rsula ' x\r\n*23", "K\xF5szegi \xDBrsula");
+        add("Windows-1250 name", "taxpayer 1", "\xC1rp\xE1" "d \xF5r\r\n*23", "\xC1rp\xE1" "d \xF5r");
+        add("no byte for it", "taxpayer 2", "ok\r\n\xE2\x88\x9A\xF0\x9F\x98\x80" "2\r\n*22", "??2 (letters replaced)");
+        add("NUL", "taxpayer 1", Bytes("a\r\n\0\r\n*22", 9), " (unreadable)");
+        add("CR LF", "lines", "a\r\nb\r\n", "a|b");
+        add("CR", "lines", "a\rb\r", "a|b");
+        add("LF", "lines", "a\nb\n", "a|b");
+        add("no final end", "lines", "a\r\nb", "a|b");
+        add("empty lines", "lines", "\r\n\r\n\n", "||");
+        add("LF CR is two ends", "lines", "a\n\rb", "a||b");
+        add("bounded", "lines 2 10", Bytes(1 << 20, 'x') + "\r\nsecond\r\nthird\r\n", "xxxxxxxxxx|second");
+        add("NUL read", "lines", Bytes("1\0" "2", 3), Bytes("1\0" "2+NUL", 7));
+        // A cut never splits a character: "ő" is two bytes, "√" three.
+        add("cut ő", "lines 1 4", "abc\xC5\x91", "abc");
+        add("cut √", "lines 1 4", "ab\xE2\x88\x9A", "ab");
+        add("ő whole", "lines 1 3", "a\xC5\x91x", "a\xC5\x91");
+        add("saved", "load", "1\xA0" "234\r\n-12\xA0" "345\r\n", "1_234=1234 | -12_345=-12345");
+        add("UTF-8 with BOM", "load", "\xEF\xBB\xBF" "500 000\r\n", "500 000=500000");
+        add("half to even", "load", "1234,5", "1234,5=1234");
+        add("no numbers", "load", "K\xF5 12\r\n12abc\r\n9999999999", "!Kő 12=0 | !12abc=12 | !9999999999=none");
+        add("one form", "save", "1\u202F234\u2003567| -12 345 |Kő 12|12abc", "1\xA0" "234\xA0" "567|-12\xA0" "345|K\xF5 12|12abc|||||||||");
+        add("QSaveFile's copies", "leftovers", "adat.txt.Ab12Cd|felad.imp.000000|adat.txt.Ab12C|adat.txt.Ab12Cd7|adat.txt.Ab-2Cd|adat.txt", "adat.txt|adat.txt.Ab-2Cd|adat.txt.Ab12C|adat.txt.Ab12Cd7");
+        add("March", "period", "3 2026-04-02", "2026 20260301-20260331");
+        add("December", "period", "12 2026-12-06", "2026 20261201-20261231");
+        add("February", "period", "2 2026-03-01", "2026 20260201-20260228");
+        add("leap February", "period", "2 2028-03-10", "2028 20280201-20280229");
+        add("December in January", "period", "12 2027-01-15", "2026 20261201-20261231");
+        add("later than today", "period", "11 2026-05-20", "2025 20251101-20251130");
+        add("this month", "period", "5 2026-05-20", "2026 20260501-20260531");
+        add("dashes", "dates", "2026-03-31", "20260331");
+        add("two digits", "form year", "2105", "05");
+        add("as it is", "declaration", "", march_2026.chopped(1));
+        add("side", "declaration 26378[1]", "side", "26378[1]=26");
+        add("12-15 empty", "declaration 23307 23308 23309 23310 23311 23313", "12=;13=;14=;15=", "23307=v11|23313=v16");
+        add("13 empty", "declaration 23308 23309 23310", "13=", "23308=v12|23310=v14");
+        add("16 empty", "declaration 23313", "16=", "23313=");
+        add("entry 3 is 2", "declaration 21279 26398[1] 26399[1] 26473[1]", "3=2", "21279=2|26398[1]=N|26399[1]=N|26473[1]=N");
+        add("entry 3 is 2 with a blank", "declaration 21279 26399[1]", "3= 2", "21279= 2|26399[1]=N");
+        add("entry 3 is 3", "declaration 21279 26399[1]", "3=3", "21279=3");
+        add("entry 3 text", "declaration", "3=k\xF5", "refused: kő");
+        add("entry 3 empty", "declaration", "3=", "refused: ");
+        add("base made whole", "declaration 26401[1]", "base=292501.125", "26401[1]=292501");
+        add("base half to even", "declaration 26401[1]", "base=292504.5", "26401[1]=292504");
+        add("negative base", "declaration 26401[1]", "base=-12", "26401[1]=-12");
+        add("the period's year", "declaration $ny_azon", "year=2025", "$ny_azon=2558");
+        add("bytes as they are", "declaration 12634 23308", "1=K\xF5szegi \xDBrsula;12=  a=b", "12634=K\xF5szegi \xDBrsula|23308=  a=b");
+        add("template file", "template", "NAV_2658_abc.enyk", "found");
+        add("template folder", "template", "NAV_2658_x.enyk/", "found");
+        add("last year's template", "template", "NAV_2558_x.enyk", "missing");
+        add("another form's template", "template", "NAV_2608_x.enyk", "missing");
+        // cmd takes the path as it is, whatever the program's folder is called.
+        add("plain path", "cmd", "C:/pennaro/atad_pennaro.bat", "/d /v:off /s /c \"\"C:/pennaro/atad_pennaro.bat\"\"");
+        add("blanks, brackets, ampersand", "cmd", "C:/Program Files (x86)/Kis & Nagy/a.bat", "/d /v:off /s /c \"\"C:/Program Files (x86)/Kis & Nagy/a.bat\"\"");
+        add("caret, percent", "cmd", "D:/a^b/100%/x%PATH%y/a.bat", "/d /v:off /s /c \"\"D:/a^b/100%%cd:~,%/x%%cd:~,%PATH%%cd:~,%y/a.bat\"\"");
+        // clang-format on
+    }
+    void rule()
+    {
+        QFETCH(Bytes, rule);
+        QFETCH(Bytes, input);
+        const Args words = rule.split(' ');
+        const Bytes name = rules.contains(rule) ? rule : words[0];
+        QTEST(rules[name](input, rules.contains(rule) ? Args {} : words.mid(1)), "expected");
+    }
+
+    void codePagesRoundTrip()
+    {
+        for (int byte = 0; byte < 256; ++byte) {
+            const Bytes one(1, char(byte));
+            QCOMPARE(charset::to_windows1250(charset::from_windows1250(one)), one);
+            if (byte < 0x80 || byte >= 0xA0)
+                QCOMPARE(charset::to_iso8859_2(charset::from_iso8859_2(one)), one);
+        }
+    }
+
+#ifdef Q_OS_UNIX
+    // The same bytes are not written again: the file stays the same file.
+    void taxpayerCopyWrittenOnlyWhenChanged()
+    {
+        QTemporaryDir dir;
+        const auto inode = [&dir] {
+            struct stat info { };
+            stat(QFile::encodeName(dir.filePath("adat22.txt")).constData(), &info);
+            return info.st_ino;
+        };
+        QVERIFY(!write_taxpayer_copy(dir.path(), "x\r\n"));
+        const auto first = inode();
+        QVERIFY(!write_taxpayer_copy(dir.path(), "x\r\n"));
+        QCOMPARE(inode(), first);
+        QVERIFY(!write_taxpayer_copy(dir.path(), "y\r\n"));
+        QVERIFY(inode() != first);
+    }
+#endif
+
+    void writeErrors()
+    {
+        QTemporaryDir dir;
+        put(dir.filePath("adat.txt"), "old\r\n");
+        {
+            FULL_DISK(8);
+            QCOMPARE(
+                write_lines(dir.filePath("adat.txt"), Args(12, "123 456")), FileError::NoSpace);
+        }
+        QCOMPARE(bytes_of(dir.filePath("adat.txt")), Bytes("old\r\n"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList {"adat.txt"});
+        QCOMPARE(write_file(dir.filePath("no/such/folder/x"), "x"), FileError::NotFound);
+        QFile missing(dir.filePath("missing"));
+        QCOMPARE(open_for_reading(missing), FileError::NotFound);
+    }
+
+    // Installed (<prefix>/bin beside <prefix>/share/pennaro): the user's
+    // folder; a copy of its own: beside itself, unless it cannot write there.
+    void dataFolder()
+    {
+        QTemporaryDir dir;
+        const QString user = dir.filePath("user/pennaro");
+        QVERIFY(QDir(dir.path()).mkpath("usr/bin") && QDir(dir.path()).mkpath("usr/share/pennaro"));
+        QCOMPARE(choose_data_folder(dir.filePath("usr/bin"), user), user);
+        QVERIFY(QFileInfo(user).isDir());
+        QVERIFY(QDir(dir.path()).mkpath("portable/bin"));
+        QCOMPARE(
+            choose_data_folder(dir.filePath("portable/bin"), user), dir.filePath("portable/bin"));
+        QCOMPARE(choose_data_folder(dir.filePath("usr/share"), user), dir.filePath("usr/share"));
+        put(dir.filePath("file"), "x"); // no one can write below a file, root included
+        QCOMPARE(choose_data_folder(dir.filePath("file/bin"), user), user);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCore)
+#include "test_core.moc"
