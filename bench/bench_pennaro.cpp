@@ -1,5 +1,5 @@
 // The work after the start: an evaluation, a month click, the import file.
-#include "../tests/fake_platform.h"
+#include "../tests/window_fixture.h"
 #include "declaration/import_file.h"
 #include "storage/text_lines.h"
 #include "window/fo.h"

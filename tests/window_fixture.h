@@ -1,28 +1,81 @@
 #pragma once
 
-#include "fake_platform.h"
+#include "file_size_limit.h"
+#include "platform/platform.h"
+#include "storage/charset_converter.h"
 #include "ui_fo.h"
 #include "window/fo.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 
-#include <QFile>
-
-#include <functional>
 #include <memory>
+
+// Logs what the handlers ask of the desktop, "!" before a critical message
+// and "?" before a question, and answers the questions from a list.
+class FakePlatform : public Platform {
+public:
+    MessageAnswer message(const QString &text, MessageIcon icon, MessageButtons buttons) override
+    {
+        const char *mark = icon == MessageIcon::Critical ? "!" : "";
+        log << (icon == MessageIcon::Question ? "?" : mark) + text;
+        const QWindow *window = QGuiApplication::focusWindow();
+        over_window = over_window && window && window->isExposed();
+        if (buttons == MessageButtons::Ok)
+            return MessageAnswer::Ok;
+        return answers.isEmpty() ? MessageAnswer::No : answers.takeFirst();
+    }
+    void beep() override { log << "beep"; }
+    QDate today() const override
+    {
+        log << "today";
+        return date;
+    }
+    QString dataFolder() const override { return folder.path(); }
+    QStringList templateFolders() const override { return {templates.path()}; }
+    QString handOverScriptName() const override { return QStringLiteral("atad_pennaro.sh"); }
+    bool startScript(const QString &path, const QString &in) override
+    {
+        log << "start " + QDir::toNativeSeparators(path) + " in " + QDir::toNativeSeparators(in);
+        return !startFails;
+    }
+
+    mutable QStringList log;
+    QList<MessageAnswer> answers; // then Nem
+    bool over_window = true; // every message came over the shown window
+    QDate date {2026, 4, 2};
+    QTemporaryDir folder;
+    QTemporaryDir templates;
+    bool startFails = false;
+};
+
+// "_" between digits in a test's text stands for the no-break blank.
+inline QString nb(QString text)
+{
+    static const QRegularExpression between_digits(QStringLiteral("(?<=\\d)_(?=\\d)"));
+    return text.replace(between_digits, QString(QChar(0x00A0)));
+}
+
+// Files beside the program: "name/" makes a folder.
+using Files = QList<std::pair<QString, QByteArray>>;
 
 // A fresh, shown and active window on a fake desktop for each test.
 struct WindowFixture {
     std::unique_ptr<FakePlatform> platform;
     std::unique_ptr<fo> window;
 
-    // `prepare` lays files beside the program before it starts.
-    void open(const std::function<void(FakePlatform &)> &prepare = {})
+    void open(const Files &files = {}, QDate today = {2026, 4, 2})
     {
         platform = std::make_unique<FakePlatform>();
-        if (prepare)
-            prepare(*platform);
+        platform->date = today;
+        for (const auto &[name, bytes] : files)
+            name.endsWith(u'/') ? void(QDir(platform->folder.path()).mkdir(name))
+                                : put(name, bytes);
         window = std::make_unique<fo>(*platform);
         window->show();
         QApplication::setActiveWindow(window.get());
@@ -37,30 +90,171 @@ struct WindowFixture {
         window.reset();
         platform.reset();
     }
-    QString path(const QString &name) const { return platform->folder.filePath(name); }
-
     Ui::fo &ui() const { return window->form(); }
+    QString path(const QString &name) const { return platform->folder.filePath(name); }
+    QByteArray file(const QString &name) const
+    {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    void put(const QString &name, const QByteArray &bytes) const
+    {
+        QFile file(QDir(platform->folder.path()).absoluteFilePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
+
+    // Runs the steps, " ; " between them, as a user would; returns the first
+    // check that fails. A check is "<what> = <shown>" or "<what> has <part>":
+    // what a widget shows, a file's bytes or one of the names in shown(); in
+    // <shown>, "_" is the no-break blank, "<name>" a path beside the program,
+    // "<>" its folder, and a final "…" stands for any rest.
+    QString run(const QString &script)
+    {
+        static const QRegularExpression check(QStringLiteral("^(.+?) (=|has)(?: (.*))?$"),
+            QRegularExpression::DotMatchesEverythingOption);
+        static const QRegularExpression in_brackets(QStringLiteral("<([^>]*)>"));
+        for (const QString &step : script.split(QStringLiteral(" ; "))) {
+            const auto is = check.match(step);
+            if (!is.hasMatch()) {
+                if (const QString failed = act(step); !failed.isEmpty())
+                    return failed;
+                continue;
+            }
+            const QString seen = shown(is.captured(1));
+            QString expected = nb(is.captured(3));
+            for (auto at = in_brackets.match(expected); at.hasMatch();
+                 at = in_brackets.match(expected))
+                expected.replace(at.captured(0),
+                    QDir::toNativeSeparators(
+                        at.captured(1).isEmpty() ? platform->folder.path() : path(at.captured(1))));
+            if (is.captured(2) == "has"       ? !seen.contains(expected)
+                    : expected.endsWith(u'…') ? !seen.startsWith(expected.chopped(1))
+                                              : seen != expected)
+                return step + QStringLiteral("\n   seen: ") + seen;
+        }
+        return {};
+    }
+
+private:
+    QWidget *widget(const QString &name) const
+    {
+        return name == "fo" ? window.get() : window->findChild<QWidget *>(name);
+    }
+
+    // "log" (then cleared), "results", "month", "focus", "cursor" (at the
+    // end or inside), "clipboard", "taken <month>", "entry <n>", "<widget>
+    // base" (the window's Base or Button colour), a file, a widget's text,
+    // title or state.
+    QString shown(const QString &what) const
+    {
+        const QString n = what.section(u' ', 1);
+        if (what == "log")
+            return std::exchange(platform->log, {}).join(QStringLiteral(" | "));
+        if (what == "results") {
+            QStringList texts;
+            for (auto *field :
+                {ui().Text11, ui().Text12, ui().Text13, ui().Text33, ui().Text46, ui().Text47})
+                texts << field->text();
+            return texts.join(QStringLiteral(" / "));
+        }
+        if (what == "month")
+            return QString::number(window->selected_month());
+        if (what == "focus")
+            return QApplication::focusWidget()->objectName();
+        if (const auto *line = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+            what == "cursor")
+            return line->cursorPosition() == line->text().size() ? "end" : "inside";
+        if (what == "clipboard")
+            return QApplication::clipboard()->text();
+        if (what.startsWith("taken "))
+            return QString::number(window->monthly_revenue[n.toInt() - 1]);
+        if (what.startsWith("entry "))
+            return QString::fromLatin1(window->taxpayer_lines[n.toInt()]);
+        if (what.endsWith(" base")) {
+            const QColor base = widget(what.chopped(5))->palette().color(QPalette::Base);
+            return base == window->palette().color(QPalette::Base)  ? "Base"
+                : base == window->palette().color(QPalette::Button) ? "Button"
+                                                                    : base.name();
+        }
+        if (what.contains(u'.'))
+            return QString::fromLatin1(file(what));
+        const QWidget *shown = widget(what);
+        if (auto *line = qobject_cast<const QLineEdit *>(shown))
+            return line->text();
+        if (auto *combo = qobject_cast<const QComboBox *>(shown))
+            return combo->currentText();
+        if (auto *group = qobject_cast<const QGroupBox *>(shown))
+            return group->title();
+        if (auto *option = qobject_cast<const QRadioButton *>(shown))
+            return option->isChecked() ? "checked" : "unchecked";
+        return !shown->isVisible() ? "hidden" : shown->isEnabled() ? "shown" : "disabled";
+    }
+
+    // A user's step: "fill <text>" (the twelve revenues), "set <field> <text>"
+    // (as the program sets it), "type <field> <keys>" (a click into it, End,
+    // the keys), "keys <keys>", "key <key>" (Tab, Ctrl+V, Num+Enter),
+    // "focus", "click" or "wheel <widget>", "press <month>", "close" (the
+    // close control), "answer Igen|Nem", "fail start", "ask" (as when
+    // adat.txt could not be moved aside), "entry <n> <text>", "clip <text>",
+    // "put <file> <text>", "mkdir" or "rm <name>" ("templates" too), and
+    // "full <step>" on a full disk.
+    QString act(const QString &step)
+    {
+        const QString verb = step.section(u' ', 0, 0), name = step.section(u' ', 1, 1);
+        const QString rest = step.section(u' ', 2), all = step.section(u' ', 1);
+        QWidget *target = widget(name);
+        if (verb == "fill")
+            for (int month = 1; month <= 12; ++month)
+                window->revenue_field(month)->setText(all);
+        else if (verb == "set")
+            qobject_cast<QLineEdit *>(target)->setText(rest);
+        else if (verb == "type") {
+            QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(5, 5));
+            QTest::keyClick(target, Qt::Key_End);
+            QTest::keyClicks(target, rest);
+        } else if (verb == "keys")
+            QTest::keyClicks(QApplication::focusWidget(), all);
+        else if (verb == "key") {
+            const auto key = QKeySequence::fromString(name, QKeySequence::PortableText)[0];
+            QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+        } else if (verb == "focus")
+            target->setFocus(Qt::TabFocusReason);
+        else if (verb == "click")
+            QTest::mouseClick(target, Qt::LeftButton);
+        else if (verb == "press")
+            QTest::mouseClick(window->month_button(name.toInt()), Qt::LeftButton);
+        else if (verb == "wheel") {
+            QWheelEvent down(QPointF(5, 5), target->mapToGlobal(QPointF(5, 5)), {}, QPoint(0, -120),
+                Qt::NoButton, {}, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(target, &down);
+        } else if (verb == "close")
+            window->close();
+        else if (verb == "answer")
+            platform->answers << (name == "Igen" ? MessageAnswer::Yes : MessageAnswer::No);
+        else if (verb == "fail")
+            platform->startFails = true;
+        else if (verb == "ask")
+            window->ask_before_saving = true;
+        else if (verb == "entry")
+            window->taxpayer_lines[name.toInt()] = charset::to_iso8859_2(rest);
+        else if (verb == "clip")
+            QApplication::clipboard()->setText(all);
+        else if (verb == "put")
+            put(name, rest.toUtf8());
+        else if (verb == "mkdir")
+            QDir(platform->folder.path()).mkdir(name);
+        else if (verb == "rm" && name == "templates")
+            QDir(platform->templates.path()).removeRecursively();
+        else if (verb == "rm")
+            QFile::remove(path(name));
+#ifdef Q_OS_UNIX
+        else if (verb == "full") {
+            const FileSizeLimit full_disk(8);
+            return act(all);
+        }
+#endif
+        else
+            return QStringLiteral("no such step: ") + step;
+        return {};
+    }
 };
-
-inline void put_file(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-inline QByteArray file_bytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// The texts with the Hungarian group separator for the blanks.
-inline QString hungarian_blanks(QString text)
-{
-    return text.replace(u' ', QChar(0x00A0));
-}
-inline QStringList hungarian_blanks(QStringList texts)
-{
-    return texts.replaceInStrings(QStringLiteral(" "), QString(QChar(0x00A0)));
-}
