@@ -6,6 +6,7 @@
 #include "ui_fo.h"
 #include "window/fo.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -141,10 +142,11 @@ private:
         return name == "fo" ? window.get() : window->findChild<QWidget *>(name);
     }
 
-    // "log" (then cleared), "results", "month", "focus", "cursor" (at the
-    // end or inside), "clipboard", "taken <month>", "entry <n>", "<widget>
-    // base" (the window's Base or Button colour), a file, a widget's text,
-    // title or state.
+    // What a check reads: "log" (then cleared), "results", "tab order" (from
+    // the focus round to it), "month", "focus", "cursor" (at the end or
+    // inside), "clipboard", "taken <month>", "entry <n>", "<widget> base"
+    // (the window's Base or Button colour), a file's bytes, or a widget's
+    // text, title or state.
     QString shown(const QString &what) const
     {
         const QString n = what.section(u' ', 1);
@@ -156,6 +158,17 @@ private:
                 {ui().Text11, ui().Text12, ui().Text13, ui().Text33, ui().Text46, ui().Text47})
                 texts << field->text();
             return texts.join(QStringLiteral(" / "));
+        }
+        if (what == "tab order") {
+            QStringList order;
+            for (QWidget *first = QApplication::focusWidget(), *at = first;
+                 order.isEmpty() || (at != first && order.size() < 100);
+                 at = QApplication::focusWidget()) {
+                // The cost-ratio box's line edit takes the focus for it.
+                order << (at->objectName().isEmpty() ? at->parentWidget() : at)->objectName();
+                QTest::keyClick(at, Qt::Key_Tab);
+            }
+            return order.join(u' ');
         }
         if (what == "month")
             return QString::number(window->selected_month());
@@ -179,6 +192,8 @@ private:
         if (what.contains(u'.'))
             return QString::fromLatin1(file(what));
         const QWidget *shown = widget(what);
+        if (!shown)
+            return QStringLiteral("no such widget");
         if (auto *line = qobject_cast<const QLineEdit *>(shown))
             return line->text();
         if (auto *combo = qobject_cast<const QComboBox *>(shown))
@@ -190,19 +205,23 @@ private:
         return !shown->isVisible() ? "hidden" : shown->isEnabled() ? "shown" : "disabled";
     }
 
-    // A user's step: "fill <text>" (the twelve revenues), "set <field> <text>"
-    // (as the program sets it), "type <field> <keys>" (a click into it, End,
-    // the keys), "keys <keys>", "key <key>" (Tab, Ctrl+V, Num+Enter),
-    // "focus", "click" or "wheel <widget>", "press <month>", "close" (the
-    // close control), "answer Igen|Nem", "fail start", "ask" (as when
-    // adat.txt could not be moved aside), "entry <n> <text>", "clip <text>",
-    // "put <file> <text>", "mkdir" or "rm <name>" ("templates" too), and
-    // "full <step>" on a full disk.
+    // A user's step: "fill <text>" (the twelve revenues), "set <field>
+    // <text>" (as the program sets it), "type <field> <keys>" (a click into
+    // it, End, the keys), "keys <keys>", "key <key>" (Tab, Ctrl+V,
+    // Num+Enter), "focus", "click", "wheel" or "open <widget>" (a box's
+    // list), "press <month>", "close" (the close control), "answer
+    // Igen|Nem", "fail start", "ask" (as when adat.txt could not be moved
+    // aside), "entry <n> <text>", "clip <text>", "put <file> <text>",
+    // "mkdir" or "rm <name>" ("templates" too), and "full <step>" on a full
+    // disk. Returns why it could not be taken.
     QString act(const QString &step)
     {
         const QString verb = step.section(u' ', 0, 0), name = step.section(u' ', 1, 1);
         const QString rest = step.section(u' ', 2), all = step.section(u' ', 1);
         QWidget *target = widget(name);
+        if (!target
+            && QStringList {"set", "type", "focus", "click", "wheel", "open"}.contains(verb))
+            return QStringLiteral("no such widget: ") + step;
         if (verb == "fill")
             for (int month = 1; month <= 12; ++month)
                 window->revenue_field(month)->setText(all);
@@ -227,6 +246,12 @@ private:
             QWheelEvent down(QPointF(5, 5), target->mapToGlobal(QPointF(5, 5)), {}, QPoint(0, -120),
                 Qt::NoButton, {}, Qt::NoScrollPhase, false);
             QApplication::sendEvent(target, &down);
+        } else if (verb == "open") { // the box's list, by its arrow
+            auto *combo = qobject_cast<QComboBox *>(target);
+            QTest::mouseClick(combo->lineEdit(), Qt::LeftButton);
+            QTest::mouseClick(combo, Qt::LeftButton, {}, {combo->width() - 6, combo->height() / 2});
+            if (!QTest::qWaitForWindowExposed(combo->view()->window()))
+                return QStringLiteral("no list: ") + step;
         } else if (verb == "close")
             window->close();
         else if (verb == "answer")
