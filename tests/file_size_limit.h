@@ -7,7 +7,7 @@
 #include <sys/resource.h>
 
 // While it lives, every write of this process past `bytes` into a file fails
-// as it does on a full disk.
+// as it does on a full disk (made so on Unix only).
 class FileSizeLimit {
 public:
     explicit FileSizeLimit(rlim_t bytes)
@@ -25,7 +25,4 @@ public:
 private:
     rlimit old_ {};
 };
-#define FULL_DISK(bytes) const FileSizeLimit full_disk(bytes)
-#else
-#define FULL_DISK(bytes) QSKIP("a full disk is made with a file size limit on Unix only")
 #endif

@@ -3,17 +3,12 @@
 #include "declaration/period.h"
 #include "evaluation/engine.h"
 #include "evaluation/number_text.h"
-#include "file_size_limit.h"
 #include "inputs/field_text.h"
 #include "storage/charset_converter.h"
 #include "storage/data_folder.h"
 #include "storage/revenue_file.h"
 #include "storage/taxpayer_file.h"
 #include "storage/text_lines.h"
-
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#endif
 
 #include <QBuffer>
 #include <QDir>
@@ -90,20 +85,10 @@ Bytes evaluation(const Bytes &input, const Args &)
     return r->quarter_szja ? due + " | " + number(*r->quarter_szja) : due;
 }
 
-// March 2026 in main employment, taxpayer entries "v1" to "v24" with entry 3
-// the number 1: the file as the form program takes it.
-const Bytes march_2026
-    = "$ny_azon=2658|$sorok_sz\xE1ma=46|$d_lapok_sz\xE1ma=1|$d_lap1=01-01,1|8131=HU|12634=v1|"
-      "14361=v2|14417=X|21279=1|23299=v4|23302=v5|23328=v6|23303=v7|23304=v8|23305=v9|"
-      "23306=v10|23307=v11|23308=v12|23309=v13|23310=v14|23311=v15|23313=v16|23314=v17|"
-      "23335=20260301|23336=20260331|23339=H|23853=v18|24026=v19|24027=v20|24029=v21|24030=v22|"
-      "24031=v23|26378[1]=21|26380[1]=1|26383[1]=0|26384[1]=20260301|26385[1]=20260331|"
-      "26397[1]=I|26398[1]=N|26473[1]=N|26401[1]=292500|26400[1]=38025|26413[1]=260000|"
-      "26414[1]=48100|";
-
-// March 2026's declaration changed by "side", "year=<year>", "base=<Szocho
+// March 2026's declaration in main employment, taxpayer entries "v1" to "v24"
+// with entry 3 the number 1, changed by "side", "year=<year>", "base=<Szocho
 // base>" and "<entry>=<bytes>", ";" between them: its lines that start with
-// one of the args (all without args), or why it was refused.
+// one of the args (all without args), "|" between them, or why it was refused.
 Bytes declaration(const Bytes &changes, const Args &codes)
 {
     Declaration d {
@@ -153,132 +138,87 @@ Bytes taxpayer(const Bytes &input, const Args &args)
     if (write_taxpayer_copy(dir.path(), data.copy)
         || bytes_of(dir.filePath("adat22.txt")) != data.copy)
         result += " (no copy)";
-    return data.lines.value(25).isEmpty() ? result : result + " (25th entry)";
+    return result;
 }
 
-// adat.txt's lines as read: "<text>=<value>", "!" before one that is no
-// number, with what a month command takes from it.
-Bytes load(const Bytes &file, const Args &)
-{
-    QTemporaryDir dir;
-    put(dir.filePath("adat.txt"), file);
-    const RevenueFile read = load_revenue_file(dir.filePath("adat.txt"));
-    Args lines;
-    for (int i = 0; i < 12 && !read.texts[i].isEmpty(); ++i)
-        lines << row(read.texts[i]) + '=' + number(read.revenue[i]);
-    if (read.problem)
-        for (const Problem::Line &bad : read.problem->lines)
-            lines[bad.number - 1] = '!' + row(bad.text) + '=' + number(bad.value);
-    return lines.join(" | ");
-}
-
-// The twelve texts saved, "|" between them, and the file written.
-Bytes save(const Bytes &texts, const Args &)
-{
-    QTemporaryDir dir;
-    QStringList fields = text(texts).split(u'|');
-    while (fields.size() < 12)
-        fields << QString();
-    if (save_revenue_file(dir.filePath("adat.txt"), fields))
-        return "not saved";
-    return bytes_of(dir.filePath("adat.txt")).replace("\r\n", "|");
-}
-
-Bytes lines(const Bytes &input, const Args &args)
-{
-    Bytes bytes = input;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    const TextLines read
-        = read_lines(buffer, args.value(0, "100").toInt(), args.value(1, "4096").toInt());
-    return read.lines.join('|') + (read.has_nul ? "+NUL" : "");
-}
-
-Bytes template_found(const Bytes &entry, const Args &)
-{
-    QTemporaryDir empty, folder;
-    if (entry.endsWith('/'))
-        QDir(folder.path()).mkdir(entry);
-    else
-        put(folder.filePath(entry), "");
-    return form_template_found({empty.path(), folder.path()}, 2026) ? "found" : "missing";
-}
-
-Bytes leftovers(const Bytes &names, const Args &)
-{
-    QTemporaryDir dir;
-    for (const Bytes &name : names.split('|'))
-        put(dir.filePath(name), "x");
-    remove_leftover_copies(dir.path(), {"adat.txt", "adat22.txt", "felad.imp"});
-    return QDir(dir.path()).entryList(QDir::Files, QDir::Name).join(u'|').toUtf8();
-}
-
-using Rule = std::function<Bytes(const Bytes &, const Args &)>;
-const QHash<Bytes, Rule> rules {
-    {"number", // what read_number makes of it, else what to_amount does
-        [](auto &in, auto &) {
-            const auto value = read_number(text(in));
-            return value ? number(*value) : "no " + number(to_amount(text(in)));
-        }},
+// clang-format off
+const QHash<Bytes, std::function<Bytes(const Bytes &, const Args &)>> rules {
+    // What read_number makes of it, else what to_amount does.
+    {"number", [](auto &in, auto &) { const auto v = read_number(text(in)); return v ? number(*v) : "no " + number(to_amount(text(in))); }},
     {"whole32", [](auto &in, auto &) { return number(whole32(in.toDouble())); }},
     {"whole16", [](auto &in, auto &) { return number(whole16(in.toDouble())); }},
     {"grouped", [](auto &in, auto &d) { return row(grouped(in.toDouble(), d[0].toInt())); }},
     {"plain", [](auto &in, auto &) { return row(plain(in.toDouble())); }},
     {"digits", [](auto &in, auto &) { return row(bare_digits(text(in))); }},
-    {"revenue", // while typed | once the field is left
-        [](auto &in, auto &) {
-            return row(regrouped_revenue(text(in)) + u'|' + revenue_on_leaving(text(in)));
-        }},
+    // While typed | once the field is left.
+    {"revenue", [](auto &in, auto &) { return row(regrouped_revenue(text(in)) + u'|' + revenue_on_leaving(text(in))); }},
     {"master", [](auto &in, auto &d) { return row(normalised_master(text(in), d[0].toInt())); }},
-    {"master data", // the six fields, "|" between them: the cost ratio, or the field that does not
-                    // read
-        [](auto &in, auto &) {
-            const QStringList t = text(in).split(u'|');
-            const auto read = read_master_data({t[0], t[1], t[2], t[3], t[4], t[5], true});
-            const auto *data = std::get_if<MasterData>(&read);
-            return data
-                ? "ratio " + number(data->cost_ratio) + ", szocho " + number(data->szocho_rate)
-                : "field " + number(int(std::get<MasterField>(read)));
-        }},
+    // The six fields, "|" between them: the cost ratio, or the field that does not read.
+    {"fields", [](auto &in, auto &) {
+        const QStringList t = text(in).split(u'|');
+        const auto read = read_master_data({t[0], t[1], t[2], t[3], t[4], t[5], true});
+        const auto *data = std::get_if<MasterData>(&read);
+        return data ? "ratio " + number(data->cost_ratio) + ", szocho " + number(data->szocho_rate)
+                    : "field " + number(int(std::get<MasterField>(read))); }},
     {"evaluation", evaluation},
     {"line", [](auto &in, auto &) { return row(charset::decode_line(in)); }},
     {"win1250", [](auto &in, auto &) { return charset::to_windows1250(text(in)); }},
-    {"iso", // the bytes the form program gets, and whether any was lost
-        [](auto &in, auto &) {
-            bool replaced = false;
-            const Bytes bytes = charset::to_iso8859_2(text(in), &replaced);
-            return replaced ? bytes + " (replaced)" : bytes;
-        }},
-    {"convert", // taxpayer lines, "|" between them, and those reported
-        [](auto &in, auto &) {
-            const ConvertedLines converted = charset_converter(in.split('|'));
-            Bytes reported;
-            for (int line : converted.replaced_lines)
-                reported += " " + Bytes::number(line);
-            return converted.lines.join('|') + (reported.isEmpty() ? "" : " replaced:" + reported);
-        }},
+    // The bytes the form program gets, and whether any was lost.
+    {"iso", [](auto &in, auto &) { bool lost = false; const Bytes b = charset::to_iso8859_2(text(in), &lost); return lost ? b + " (replaced)" : b; }},
+    // Taxpayer lines, "|" between them, and those reported.
+    {"convert", [](auto &in, auto &) {
+        const ConvertedLines converted = charset_converter(in.split('|'));
+        Bytes reported;
+        for (int line : converted.replaced_lines)
+            reported += " " + Bytes::number(line);
+        return converted.lines.join('|') + (reported.isEmpty() ? "" : " replaced:" + reported); }},
     {"entries", [](auto &in, auto &) { return taxpayer_entries(in.split('|')).mid(1).join('|'); }},
     {"taxpayer", taxpayer},
-    {"lines", lines},
-    {"load", load},
-    {"save", save},
-    {"leftovers", leftovers},
-    {"period", // "<month> <today>"
-        [](auto &in, auto &) {
-            const Args parts = in.split(' ');
-            const Period p = declaration_period(
-                parts[0].toInt(), QDate::fromString(QString(parts[1]), Qt::ISODate));
-            return Bytes::number(p.year) + ' ' + (p.first + u'-' + p.last).toLatin1();
-        }},
-    {"dates", [](auto &in, auto &) { return strip_date_separators(text(in)).toUtf8(); }},
-    {"form year", [](auto &in, auto &) { return form_year(in.toInt()).toUtf8(); }},
+    {"lines", [](auto &in, auto &args) {
+        Bytes bytes = in;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        const TextLines read = read_lines(buffer, args.value(0, "100").toInt(), args.value(1, "4096").toInt());
+        return read.lines.join('|') + (read.has_nul ? "+NUL" : ""); }},
+    // adat.txt's lines as read: "<text>=<value>", "!" before one that is no
+    // number, with what a month command takes from it.
+    {"load", [](auto &in, auto &) {
+        QTemporaryDir dir;
+        put(dir.filePath("adat.txt"), in);
+        const RevenueFile read = load_revenue_file(dir.filePath("adat.txt"));
+        Args lines;
+        for (int i = 0; i < 12 && !read.texts[i].isEmpty(); ++i)
+            lines << row(read.texts[i]) + '=' + number(read.revenue[i]);
+        for (const Problem::Line &bad : read.problem ? read.problem->lines : QList<Problem::Line>())
+            lines[bad.number - 1] = '!' + row(bad.text) + '=' + number(bad.value);
+        return lines.join(" | "); }},
+    // The twelve texts saved, "|" between them, and the file written.
+    {"save", [](auto &in, auto &) -> Bytes {
+        QTemporaryDir dir;
+        QStringList fields = text(in).split(u'|');
+        fields.resize(12);
+        if (save_revenue_file(dir.filePath("adat.txt"), fields))
+            return "not saved";
+        return bytes_of(dir.filePath("adat.txt")).replace("\r\n", "|"); }},
+    {"leftovers", [](auto &in, auto &) {
+        QTemporaryDir dir;
+        for (const Bytes &name : in.split('|'))
+            put(dir.filePath(name), "x");
+        remove_leftover_copies(dir.path(), {"adat.txt", "adat22.txt", "felad.imp"});
+        return QDir(dir.path()).entryList(QDir::Files, QDir::Name).join(u'|').toUtf8(); }},
+    // "<month> <today>": the form's year, the first and the last day.
+    {"period", [](auto &in, auto &) {
+        const Args parts = in.split(' ');
+        const Period p = declaration_period(parts[0].toInt(), QDate::fromString(QString(parts[1]), Qt::ISODate));
+        return Bytes::number(p.year) + ' ' + (p.first + u'-' + p.last).toLatin1(); }},
     {"declaration", declaration},
-    {"template", template_found},
-    {"cmd",
-        [](auto &in, auto &) {
-            return QDir::fromNativeSeparators(cmd_arguments(QString::fromUtf8(in))).toUtf8();
-        }},
+    {"template", [](auto &in, auto &) {
+        QTemporaryDir empty, folder;
+        in.endsWith('/') ? void(QDir(folder.path()).mkdir(in)) : put(folder.filePath(in), "");
+        return form_template_found({empty.path(), folder.path()}, 2026) ? "found" : "missing"; }},
+    {"cmd", [](auto &in, auto &) { return QDir::fromNativeSeparators(cmd_arguments(QString::fromUtf8(in))).toUtf8(); }},
 };
+// clang-format on
 
 } // namespace
 
@@ -299,7 +239,6 @@ private slots:
         const Bytes low = "0 48100 260000 38025 292500", high = "45000 55500 300000 39000 300000";
         // clang-format off
         add("ascii blanks", "number", " 200 000 ", "200000");
-        add("no-break", "number", "1_234_567", "1234567");
         add("em space", "number", "1\u2003234", "1234");
         add("lax grouping", "number", "1 2534", "12534");
         add("comma", "number", "-12,25", "-12.25");
@@ -331,11 +270,9 @@ private slots:
         add("grouped", "grouped 0", "-1234567", "-1_234_567");
         add("half away", "grouped 0", "1234.5", "1_235");
         add("negative zero", "grouped 0", "-0.0", "0");
-        add("-0,4 whole", "grouped 0", "-0.4", "0");
         add("one decimal", "grouped 1", "15", "15,0");
         // The decimal number is rounded, not its binary neighbour.
         add("18,45", "grouped 1", "18.45", "18,5");
-        add("0,15", "grouped 1", "0.15", "0,2");
         add("-0,05", "grouped 1", "-0.05", "-0,1");
         add("-0,04", "grouped 1", "-0.04", "0,0");
         add("carry", "grouped 1", "999.95", "1_000,0");
@@ -348,7 +285,6 @@ private slots:
         add("letter", "revenue", "12a", "12a|");
         add("minus alone", "revenue", "-", "-|");
         add("out of range", "revenue", "3000000000", "3_000_000_000|3000000000");
-        add("fraction", "revenue", "123,45", "123,45|123");
         add("fraction, half", "revenue", "1234,5", "1_234,5|1_235");
         add("trailing comma", "revenue", "12345,", "12_345,|12_345");
         add("negative half", "revenue", "-1234,5", "-1_234,5|-1_235");
@@ -359,17 +295,15 @@ private slots:
         add("empty, rate", "master 1", "", "0,0");
         add("leading number kept", "master 1", "12abc", "12,0");
         add("too large, wage", "master 0", "1e999", "0");
-        add("ratio 45,5", "master data", "200 000|260 000|15|18,5|13,0|45,5", "ratio 46, szocho 0.13");
-        add("ratio 44,5", "master data", "200 000|260 000|15|18,5|13,0|44,5", "ratio 44, szocho 0.13");
-        add("ratio past 16 bits", "master data", "200 000|260 000|15|18,5|13,0|40000", "field 5");
-        add("TB not a number", "master data", "200 000|260 000|15|abc|13,0|40", "field 3");
-        add("wage past 32 bits", "master data", "3 000 000 000|260 000|15|18,5|13,0|40", "field 0");
+        add("ratio 45,5", "fields", "200 000|260 000|15|18,5|13,0|45,5", "ratio 46, szocho 0.13");
+        add("ratio 44,5", "fields", "200 000|260 000|15|18,5|13,0|44,5", "ratio 44, szocho 0.13");
+        add("ratio past 16 bits", "fields", "200 000|260 000|15|18,5|13,0|40000", "field 5");
+        add("TB not a number", "fields", "200 000|260 000|15|abc|13,0|40", "field 3");
+        add("wage past 32 bits", "fields", "3 000 000 000|260 000|15|18,5|13,0|40", "field 0");
         add("main 1", "evaluation", "1 main: 500000*12", low);
         add("main 3", "evaluation", "3 main: 500000*12", low + " | 0");
-        add("main 4", "evaluation", "4 main: 500000*12", low);
         add("main 5", "evaluation", "5 main: 500000*12", high);
         add("main 6", "evaluation", "6 main: 500000*12", high + " | 90000");
-        add("main 9", "evaluation", "9 main: 500000*12", high + " | 135000");
         add("main 12", "evaluation", "12 main: 500000*12", high + " | 135000");
         add("side 4", "evaluation", "4 side: 500000*12", "0 0 0 0 0");
         add("side 6", "evaluation", "6 side: 500000*12", high + " | 90000");
@@ -377,8 +311,7 @@ private slots:
         add("tie down", "evaluation", "1 side ratio=0: 1200100", "15 18 100 13 100");
         add("tie up", "evaluation", "1 side ratio=0: 1200300", "45 56 300 39 300");
         add("quarter of 1,5s", "evaluation", "3 side ratio=0: 1200010 10 10", "2 2 10 1 10 | 6");
-        add("cost ratio 46", "evaluation", "1 side wage=0 ratio=46: 3000000", "243000 299700 1620000 210600 1620000");
-        add("cost ratio 44", "evaluation", "1 side wage=0 ratio=44: 3000000", "252000 310800 1680000 218400 1680000");
+        add("cost ratio 46 of 3 000 000", "evaluation", "1 side wage=0 ratio=46: 3000000", "243000 299700 1620000 210600 1620000");
         // Between G and 112.5 % of G the income is its own Szocho base.
         add("income 270000", "evaluation", "1 main: 2450000", "40500 49950 270000 35100 270000");
         // x = 180 000: below G for main employment, above the allowance for side.
@@ -420,7 +353,6 @@ private slots:
         add("30 lines", "taxpayer 24", "*30", "v24");
         add("23 lines", "taxpayer 23", "*23", "v23 (too short)");
         add("BOM and ő, Ű", "taxpayer 1", "\xEF\xBB\xBFK\xC5\x91szegi \xC5\xB0rsula ' x\r\n*23", "K\xF5szegi \xDBrsula");
-        add("Windows-1250 name", "taxpayer 1", "\xC1rp\xE1" "d \xF5r\r\n*23", "\xC1rp\xE1" "d \xF5r");
         add("no byte for it", "taxpayer 2", "ok\r\n\xE2\x88\x9A\xF0\x9F\x98\x80" "2\r\n*22", "??2 (letters replaced)");
         add("NUL", "taxpayer 1", Bytes("a\r\n\0\r\n*22", 9), " (unreadable)");
         add("CR LF", "lines", "a\r\nb\r\n", "a|b");
@@ -442,15 +374,12 @@ private slots:
         add("one form", "save", "1\u202F234\u2003567| -12 345 |Kő 12|12abc", "1\xA0" "234\xA0" "567|-12\xA0" "345|K\xF5 12|12abc|||||||||");
         add("QSaveFile's copies", "leftovers", "adat.txt.Ab12Cd|felad.imp.000000|adat.txt.Ab12C|adat.txt.Ab12Cd7|adat.txt.Ab-2Cd|adat.txt", "adat.txt|adat.txt.Ab-2Cd|adat.txt.Ab12C|adat.txt.Ab12Cd7");
         add("March", "period", "3 2026-04-02", "2026 20260301-20260331");
-        add("December", "period", "12 2026-12-06", "2026 20261201-20261231");
         add("February", "period", "2 2026-03-01", "2026 20260201-20260228");
         add("leap February", "period", "2 2028-03-10", "2028 20280201-20280229");
         add("December in January", "period", "12 2027-01-15", "2026 20261201-20261231");
         add("later than today", "period", "11 2026-05-20", "2025 20251101-20251130");
         add("this month", "period", "5 2026-05-20", "2026 20260501-20260531");
-        add("dashes", "dates", "2026-03-31", "20260331");
-        add("two digits", "form year", "2105", "05");
-        add("as it is", "declaration", "", march_2026.chopped(1));
+        add("as it is", "declaration", "", "$ny_azon=2658|$sorok_sz\xE1ma=46|$d_lapok_sz\xE1ma=1|$d_lap1=01-01,1|8131=HU|12634=v1|14361=v2|14417=X|21279=1|23299=v4|23302=v5|23328=v6|23303=v7|23304=v8|23305=v9|23306=v10|23307=v11|23308=v12|23309=v13|23310=v14|23311=v15|23313=v16|23314=v17|23335=20260301|23336=20260331|23339=H|23853=v18|24026=v19|24027=v20|24029=v21|24030=v22|24031=v23|26378[1]=21|26380[1]=1|26383[1]=0|26384[1]=20260301|26385[1]=20260331|26397[1]=I|26398[1]=N|26473[1]=N|26401[1]=292500|26400[1]=38025|26413[1]=260000|26414[1]=48100");
         add("side", "declaration 26378[1]", "side", "26378[1]=26");
         add("12-15 empty", "declaration 23307 23308 23309 23310 23311 23313", "12=;13=;14=;15=", "23307=v11|23313=v16");
         add("13 empty", "declaration 23308 23309 23310", "13=", "23308=v12|23310=v14");
@@ -462,7 +391,6 @@ private slots:
         add("entry 3 empty", "declaration", "3=", "refused: ");
         add("base made whole", "declaration 26401[1]", "base=292501.125", "26401[1]=292501");
         add("base half to even", "declaration 26401[1]", "base=292504.5", "26401[1]=292504");
-        add("negative base", "declaration 26401[1]", "base=-12", "26401[1]=-12");
         add("the period's year", "declaration $ny_azon", "year=2025", "$ny_azon=2558");
         add("bytes as they are", "declaration 12634 23308", "1=K\xF5szegi \xDBrsula;12=  a=b", "12634=K\xF5szegi \xDBrsula|23308=  a=b");
         add("template file", "template", "NAV_2658_abc.enyk", "found");
@@ -480,8 +408,7 @@ private slots:
         QFETCH(Bytes, rule);
         QFETCH(Bytes, input);
         const Args words = rule.split(' ');
-        const Bytes name = rules.contains(rule) ? rule : words[0];
-        QTEST(rules[name](input, rules.contains(rule) ? Args {} : words.mid(1)), "expected");
+        QTEST(rules[words[0]](input, words.mid(1)), "expected");
     }
 
     void codePagesRoundTrip()
@@ -494,39 +421,21 @@ private slots:
         }
     }
 
-#ifdef Q_OS_UNIX
-    // The same bytes are not written again: the file stays the same file.
+    // adat22.txt is written again only when its bytes change.
     void taxpayerCopyWrittenOnlyWhenChanged()
     {
         QTemporaryDir dir;
-        const auto inode = [&dir] {
-            struct stat info { };
-            stat(QFile::encodeName(dir.filePath("adat22.txt")).constData(), &info);
-            return info.st_ino;
-        };
+        const QString copy = dir.filePath("adat22.txt");
+        const QDateTime long_ago(QDate(2000, 1, 1), QTime(0, 0));
         QVERIFY(!write_taxpayer_copy(dir.path(), "x\r\n"));
-        const auto first = inode();
+        QFile file(copy);
+        QVERIFY(file.open(QIODevice::Append)
+            && file.setFileTime(long_ago, QFile::FileModificationTime));
+        file.close();
         QVERIFY(!write_taxpayer_copy(dir.path(), "x\r\n"));
-        QCOMPARE(inode(), first);
+        QCOMPARE(QFileInfo(copy).lastModified(), long_ago);
         QVERIFY(!write_taxpayer_copy(dir.path(), "y\r\n"));
-        QVERIFY(inode() != first);
-    }
-#endif
-
-    void writeErrors()
-    {
-        QTemporaryDir dir;
-        put(dir.filePath("adat.txt"), "old\r\n");
-        {
-            FULL_DISK(8);
-            QCOMPARE(
-                write_lines(dir.filePath("adat.txt"), Args(12, "123 456")), FileError::NoSpace);
-        }
-        QCOMPARE(bytes_of(dir.filePath("adat.txt")), Bytes("old\r\n"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList {"adat.txt"});
-        QCOMPARE(write_file(dir.filePath("no/such/folder/x"), "x"), FileError::NotFound);
-        QFile missing(dir.filePath("missing"));
-        QCOMPARE(open_for_reading(missing), FileError::NotFound);
+        QCOMPARE(bytes_of(copy), Bytes("y\r\n"));
     }
 
     // Installed (<prefix>/bin beside <prefix>/share/pennaro): the user's
@@ -544,6 +453,14 @@ private slots:
         QCOMPARE(choose_data_folder(dir.filePath("usr/share"), user), dir.filePath("usr/share"));
         put(dir.filePath("file"), "x"); // no one can write below a file, root included
         QCOMPARE(choose_data_folder(dir.filePath("file/bin"), user), user);
+    }
+
+    void missingFiles()
+    {
+        QTemporaryDir dir;
+        QCOMPARE(write_file(dir.filePath("no/such/folder/x"), "x"), FileError::NotFound);
+        QFile missing(dir.filePath("missing"));
+        QCOMPARE(open_for_reading(missing), FileError::NotFound);
     }
 };
 
