@@ -2,7 +2,6 @@
 
 #include "file_size_limit.h"
 #include "platform/platform.h"
-#include "storage/charset_converter.h"
 #include "ui_fo.h"
 #include "window/fo.h"
 
@@ -13,6 +12,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <memory>
@@ -113,7 +113,6 @@ struct WindowFixture {
     {
         static const QRegularExpression check(QStringLiteral("^(.+?) (=|has)(?: (.*))?$"),
             QRegularExpression::DotMatchesEverythingOption);
-        static const QRegularExpression in_brackets(QStringLiteral("<([^>]*)>"));
         for (const QString &step : script.split(QStringLiteral(" ; "))) {
             const auto is = check.match(step);
             if (!is.hasMatch()) {
@@ -122,12 +121,12 @@ struct WindowFixture {
                 continue;
             }
             const QString seen = shown(is.captured(1));
-            QString expected = nb(is.captured(3));
-            for (auto at = in_brackets.match(expected); at.hasMatch();
-                 at = in_brackets.match(expected))
-                expected.replace(at.captured(0),
-                    QDir::toNativeSeparators(
-                        at.captured(1).isEmpty() ? platform->folder.path() : path(at.captured(1))));
+            // Messages hold no "<" or ">" of their own.
+            const QString folder = QDir::toNativeSeparators(platform->folder.path());
+            const QString expected = nb(is.captured(3))
+                                         .replace(QStringLiteral("<>"), folder)
+                                         .replace(u'<', folder + QDir::separator())
+                                         .remove(u'>');
             if (is.captured(2) == "has"       ? !seen.contains(expected)
                     : expected.endsWith(u'…') ? !seen.startsWith(expected.chopped(1))
                                               : seen != expected)
@@ -142,23 +141,15 @@ private:
         return name == "fo" ? window.get() : window->findChild<QWidget *>(name);
     }
 
-    // What a check reads: "log" (then cleared), "results", "tab order" (from
-    // the focus round to it), "month", "focus", "cursor" (at the end or
-    // inside), "clipboard", "taken <month>", "entry <n>", "<widget> base"
-    // (the window's Base or Button colour), a file's bytes, or a widget's
-    // text, title or state.
+    // What a check reads: "log" (then cleared), "tab order" (from the focus
+    // round to it), "files", "focus", "cursor" (at the end or inside), "clipboard",
+    // "taken <month>", "entry <n>", "<widget> base" (the window's Base or
+    // Button colour), a file's bytes, or a widget's text, title or state.
     QString shown(const QString &what) const
     {
         const QString n = what.section(u' ', 1);
         if (what == "log")
             return std::exchange(platform->log, {}).join(QStringLiteral(" | "));
-        if (what == "results") {
-            QStringList texts;
-            for (auto *field :
-                {ui().Text11, ui().Text12, ui().Text13, ui().Text33, ui().Text46, ui().Text47})
-                texts << field->text();
-            return texts.join(QStringLiteral(" / "));
-        }
         if (what == "tab order") {
             QStringList order;
             for (QWidget *first = QApplication::focusWidget(), *at = first;
@@ -170,8 +161,8 @@ private:
             }
             return order.join(u' ');
         }
-        if (what == "month")
-            return QString::number(window->selected_month());
+        if (what == "files") // beside the program
+            return QDir(platform->folder.path()).entryList(QDir::Files, QDir::Name).join(u' ');
         if (what == "focus")
             return QApplication::focusWidget()->objectName();
         if (const auto *line = qobject_cast<QLineEdit *>(QApplication::focusWidget());
@@ -209,18 +200,19 @@ private:
     // <text>" (as the program sets it), "type <field> <keys>" (a click into
     // it, End, the keys), "keys <keys>", "key <key>" (Tab, Ctrl+V,
     // Num+Enter), "focus", "click", "wheel" or "open <widget>" (a box's
-    // list), "press <month>", "close" (the close control), "answer
-    // Igen|Nem", "fail start", "ask" (as when adat.txt could not be moved
-    // aside), "entry <n> <text>", "clip <text>", "put <file> <text>",
-    // "mkdir" or "rm <name>" ("templates" too), and "full <step>" on a full
-    // disk. Returns why it could not be taken.
+    // list), "menu <field> <action>" (its context menu), "press <month>",
+    // "close" (the close control), "answer Igen|Nem", "fail start", "ask"
+    // (as when adat.txt could not be moved aside), "clip <text>", "rm
+    // templates", and "full <step>" on a full disk. Returns why it could not
+    // be taken.
     QString act(const QString &step)
     {
         const QString verb = step.section(u' ', 0, 0), name = step.section(u' ', 1, 1);
         const QString rest = step.section(u' ', 2), all = step.section(u' ', 1);
         QWidget *target = widget(name);
         if (!target
-            && QStringList {"set", "type", "focus", "click", "wheel", "open"}.contains(verb))
+            && QStringList {"set", "type", "focus", "click", "wheel", "open", "menu"}.contains(
+                verb))
             return QStringLiteral("no such widget: ") + step;
         if (verb == "fill")
             for (int month = 1; month <= 12; ++month)
@@ -252,6 +244,16 @@ private:
             QTest::mouseClick(combo, Qt::LeftButton, {}, {combo->width() - 6, combo->height() / 2});
             if (!QTest::qWaitForWindowExposed(combo->view()->window()))
                 return QStringLiteral("no list: ") + step;
+        } else if (verb == "menu") { // the field's own menu, an action chosen
+            QTimer::singleShot(0, [rest] {
+                QWidget *menu = QApplication::activePopupWidget();
+                for (QAction *action : menu ? menu->actions() : QList<QAction *>())
+                    if (action->text().remove(u'&').startsWith(rest))
+                        action->trigger();
+                if (menu)
+                    menu->close();
+            });
+            emit qobject_cast<QLineEdit *>(target)->customContextMenuRequested({5, 5});
         } else if (verb == "close")
             window->close();
         else if (verb == "answer")
@@ -260,18 +262,10 @@ private:
             platform->startFails = true;
         else if (verb == "ask")
             window->ask_before_saving = true;
-        else if (verb == "entry")
-            window->taxpayer_lines[name.toInt()] = charset::to_iso8859_2(rest);
         else if (verb == "clip")
             QApplication::clipboard()->setText(all);
-        else if (verb == "put")
-            put(name, rest.toUtf8());
-        else if (verb == "mkdir")
-            QDir(platform->folder.path()).mkdir(name);
-        else if (verb == "rm" && name == "templates")
+        else if (step == "rm templates")
             QDir(platform->templates.path()).removeRecursively();
-        else if (verb == "rm")
-            QFile::remove(path(name));
 #ifdef Q_OS_UNIX
         else if (verb == "full") {
             const FileSizeLimit full_disk(8);
