@@ -73,9 +73,11 @@ Bytes evaluation(const Bytes &input, const Args &)
     }
     MonthlyRevenue revenue {};
     int month = 0;
-    for (const Bytes &item : input.mid(input.indexOf(':') + 2).split(' '))
-        for (int i = 0; i < (item.contains('*') ? item.split('*')[1].toInt() : 1); ++i)
-            revenue[month++] = item.split('*')[0].toInt();
+    for (const Bytes &item : input.mid(input.indexOf(':') + 2).split(' ')) {
+        const Args parts = item.split('*');
+        for (int i = 0; i < parts.value(1, "1").toInt(); ++i)
+            revenue.at(month++) = parts[0].toInt();
+    }
     const auto r = evaluate(data, revenue, head[0].toInt());
     if (!r)
         return "none";
@@ -125,10 +127,11 @@ Bytes declaration(const Bytes &changes, const Args &codes)
 Bytes taxpayer(const Bytes &input, const Args &args)
 {
     QTemporaryDir dir;
-    Bytes file = input.left(input.lastIndexOf('*'));
-    for (int i = 1; i <= input.mid(input.lastIndexOf('*') + 1).toInt(); ++i)
+    const qsizetype star = input.lastIndexOf('*');
+    Bytes file = star < 0 ? input : input.left(star);
+    for (int i = 1; star >= 0 && i <= input.mid(star + 1).toInt(); ++i)
         file += "v" + Bytes::number(i) + "\r\n";
-    put(dir.filePath("adat2.txt"), input.contains('*') ? file : input);
+    put(dir.filePath("adat2.txt"), file);
     const TaxpayerData data = read_taxpayer_data(dir.path());
     Bytes result = data.lines[args.value(0).toInt()];
     for (const Problem &problem : data.problems)
