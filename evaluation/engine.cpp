@@ -16,7 +16,7 @@ std::variant<MasterData, MasterField> read_master_data(const MasterDataTexts &te
             {texts.guaranteed_minimum, MasterField::GuaranteedMinimum}};
     qint32 *const whole_values[] = {&data.minimum_wage, &data.guaranteed_minimum};
     for (int i = 0; i < 2; ++i) {
-        const auto value = number_text::read_whole32(wholes[i].first);
+        const auto value = number_text::read_whole32(wholes[i].first, number_text::Kind::Forints);
         if (!value)
             return wholes[i].second;
         *whole_values[i] = *value;

@@ -89,8 +89,18 @@ struct Scanner {
         if (at(u'+') || at(u'-'))
             take();
     }
+    // A dot with exactly three digits after it.
+    bool at_dot_group() const
+    {
+        if (!at(u'.') || i + 3 >= s.size())
+            return false;
+        for (qsizetype k = i + 1; k <= i + 3; ++k)
+            if (!is_digit(s[k]))
+                return false;
+        return i + 4 == s.size() || !is_digit(s[i + 4]);
+    }
     // Group separators count only between digits.
-    void integer_digits(bool grouped)
+    void integer_digits(bool grouped, bool dot_groups = false)
     {
         while (i < s.size()) {
             if (at_digit()) {
@@ -98,6 +108,8 @@ struct Scanner {
                 ++digits;
             } else if (grouped && digits > 0 && is_group_separator(s[i]) && i + 1 < s.size()
                 && (is_digit(s[i + 1]) || is_group_separator(s[i + 1]))) {
+                ++i;
+            } else if (dot_groups && digits > 0 && at_dot_group()) {
                 ++i;
             } else {
                 break;
@@ -135,11 +147,11 @@ struct Scanner {
 
 } // namespace
 
-std::optional<double> read_number(QStringView text)
+std::optional<double> read_number(QStringView text, Kind kind)
 {
     Scanner scan {text.trimmed()};
     scan.sign();
-    scan.integer_digits(true);
+    scan.integer_digits(true, kind == Kind::Forints);
     scan.fraction(u',');
     if (scan.digits == 0 || scan.exponent(u"eE") == Scanner::Exponent::Dangling || !scan.at_end())
         return std::nullopt;
@@ -149,9 +161,9 @@ std::optional<double> read_number(QStringView text)
     return value;
 }
 
-double to_amount(QStringView text)
+double to_amount(QStringView text, Kind kind)
 {
-    if (const auto value = read_number(text))
+    if (const auto value = read_number(text, kind))
         return *value;
 
     // The leading number, blanks, tabs and line feeds skipped wherever they stand.
@@ -195,9 +207,9 @@ std::optional<qint16> whole16(double value)
     return whole<qint16>(value);
 }
 
-std::optional<qint32> read_whole32(QStringView text)
+std::optional<qint32> read_whole32(QStringView text, Kind kind)
 {
-    const auto number = read_number(text);
+    const auto number = read_number(text, kind);
     return number ? whole32(*number) : std::nullopt;
 }
 

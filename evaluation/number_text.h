@@ -9,14 +9,20 @@
 // locale: decimal comma, U+00A0 between digit groups when writing.
 namespace number_text {
 
+// What a field holds. Forints are whole amounts, where Hungarians also
+// write a dot between the groups of three digits ("1.200.000"); in a rate a
+// dot is a decimal point typed by habit ("18.5").
+enum class Kind { Number, Forints };
+
 // The whole text as a Hungarian number: surrounding blanks, an optional sign,
-// digits with group separators (any blank: U+0020, U+00A0, U+202F …) among them, an
+// digits with group separators (any blank: U+0020, U+00A0, U+202F …; in
+// forints also a dot followed by exactly three digits) among them, an
 // optional fraction after the comma and an optional exponent.
-std::optional<double> read_number(QStringView text);
+std::optional<double> read_number(QStringView text, Kind kind = Kind::Number);
 
 // A Hungarian number if the text is one, else the number at its start read
 // with "." as decimal point (also &H hexadecimal and &O octal), else 0.
-double to_amount(QStringView text);
+double to_amount(QStringView text, Kind kind = Kind::Number);
 
 // Round half to even into a whole number; nothing when out of range.
 std::optional<qint32> whole32(double value);
@@ -24,7 +30,7 @@ std::optional<qint16> whole16(double value);
 
 // The whole text as a Hungarian number, rounded half to even into 32 bits;
 // nothing when it is no number or out of range.
-std::optional<qint32> read_whole32(QStringView text);
+std::optional<qint32> read_whole32(QStringView text, Kind kind = Kind::Number);
 
 // Grouped with exactly `decimals` decimals, halves rounded away from zero.
 QString grouped(double value, int decimals);

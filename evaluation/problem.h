@@ -6,7 +6,7 @@
 #include <optional>
 
 // Why a data file could not be read or written.
-enum class FileError { NoPermission, NoSpace, Folder, NotFound, NotText, Other };
+enum class FileError { NoPermission, NoSpace, Folder, NotAFile, NotFound, NotText, Other };
 
 // A master-data field, for saying which one does not read.
 enum class MasterField { MinimumWage, GuaranteedMinimum, Szja, Tb, Szocho, CostRatio };
@@ -30,6 +30,10 @@ struct Problem {
         DeclarationNotWritten, // `path`, `error`
         HandOverMissing, // `path` of the declaration, `other_path` of the script
         HandOverNotStarted, // the same
+        HandOverFailed, // the same, `count` its exit code, `text` its last error lines
+        HandOverCrashed, // the same, `text` its last error lines
+        FolderInUse, // `path` of the lock file
+        DataFolderMoved, // `path` used, `other_path` the program's, `text` the files left
     };
     // A line of a file, and what becomes of it.
     struct Line {

@@ -13,7 +13,7 @@ QString regrouped_whole_part(QStringView head)
 {
     const QStringView trimmed = head.trimmed();
     const bool negative = trimmed.startsWith(u'-');
-    const auto value = read_number(trimmed);
+    const auto value = read_number(trimmed, Kind::Forints);
     if (!value)
         return trimmed.toString(); // a lone sign, or nothing
     const QString digits = grouped(*value, 0);
@@ -24,7 +24,7 @@ QString regrouped_whole_part(QStringView head)
 
 QString regrouped_revenue(QStringView text)
 {
-    const auto value = read_number(text);
+    const auto value = read_number(text, Kind::Forints);
     if (!value)
         return text.toString();
     // A fraction stays as typed, so that the next digit goes after the comma;
@@ -37,7 +37,7 @@ QString regrouped_revenue(QStringView text)
 
 QString revenue_on_leaving(QStringView text)
 {
-    const auto value = read_number(text);
+    const auto value = read_number(text, Kind::Forints);
     if (!value)
         return {};
     if (text.contains(u','))
@@ -45,9 +45,9 @@ QString revenue_on_leaving(QStringView text)
     return text.toString();
 }
 
-QString normalised_master(QStringView text, int decimals)
+QString normalised_master(QStringView text, int decimals, Kind kind)
 {
-    double value = to_amount(text);
+    double value = to_amount(text, kind);
     if (!std::isfinite(value))
         value = 0; // a number too large for any field is no number at all
     // Through the plain form first, as the field shows it in between.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "evaluation/number_text.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -14,4 +16,5 @@ QString revenue_on_leaving(QStringView text);
 
 // A master-data field on leaving: the number the text starts with, shown
 // with exactly `decimals` decimals and grouped; 0 when there is none.
-QString normalised_master(QStringView text, int decimals);
+QString normalised_master(
+    QStringView text, int decimals, number_text::Kind kind = number_text::Kind::Number);

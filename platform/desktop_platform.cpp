@@ -1,10 +1,12 @@
 #include "platform/desktop_platform.h"
 
 #include "storage/data_folder.h"
+#include "storage/text_lines.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -46,12 +48,26 @@ QDate DesktopPlatform::today() const
     return QDate::currentDate();
 }
 
-QString DesktopPlatform::dataFolder() const
+namespace {
+
+// Decided once: the files of a run stay in one place.
+const DataFolder &data_folder()
 {
-    // Decided once: the files of a run stay in one place.
-    static const QString folder = choose_data_folder(QCoreApplication::applicationDirPath(),
+    static const DataFolder folder = choose_data_folder(QCoreApplication::applicationDirPath(),
         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     return folder;
+}
+
+} // namespace
+
+QString DesktopPlatform::dataFolder() const
+{
+    return data_folder().path;
+}
+
+std::optional<Problem> DesktopPlatform::dataFolderMoved() const
+{
+    return data_folder().moved;
 }
 
 QStringList DesktopPlatform::templateFolders() const
@@ -74,23 +90,52 @@ QString DesktopPlatform::handOverScriptName() const
 #endif
 }
 
-bool DesktopPlatform::startScript(const QString &path, const QString &workingFolder)
+void DesktopPlatform::startScript(const QString &path, const QString &workingFolder,
+    std::function<void(const ScriptEnd &)> ended)
 {
-    QProcess process;
-    process.setWorkingDirectory(workingFolder);
+    // Not owned: a script still running when the program ends goes on, as
+    // destroying its QProcess would kill it.
+    auto *process = new QProcess;
+    process->setWorkingDirectory(workingFolder);
+    process->setStandardInputFile(QProcess::nullDevice());
+    QString error_log;
 #ifdef Q_OS_WIN
-    // A batch file runs in a console window of its own, shown normally.
+    // A batch file runs in a console window of its own, shown normally, its
+    // output there.
     const QString comspec = qEnvironmentVariable("ComSpec");
-    process.setProgram(comspec.isEmpty() ? QStringLiteral("cmd.exe") : comspec);
-    process.setNativeArguments(cmd_arguments(path));
-    process.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments *args) {
+    process->setProgram(comspec.isEmpty() ? QStringLiteral("cmd.exe") : comspec);
+    process->setNativeArguments(cmd_arguments(path));
+    process->setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments *args) {
         args->flags |= CREATE_NEW_CONSOLE;
         args->startupInfo->dwFlags |= STARTF_USESHOWWINDOW;
         args->startupInfo->wShowWindow = SW_SHOWNORMAL;
     });
 #else
-    process.setProgram(QStringLiteral("/bin/sh"));
-    process.setArguments({path});
+    // An executable script names its interpreter in its first line.
+    if (QFileInfo(path).isExecutable()) {
+        process->setProgram(path);
+    } else {
+        process->setProgram(QStringLiteral("/bin/sh"));
+        process->setArguments({path});
+    }
+    // Its error output goes to a file, which outlives the program; its
+    // output where the program's goes.
+    error_log = QDir(workingFolder).filePath(QStringLiteral("atad_pennaro.log"));
+    process->setStandardErrorFile(error_log);
+    process->setProcessChannelMode(QProcess::ForwardedOutputChannel);
 #endif
-    return process.startDetached();
+    const auto finish = [process, ended, error_log](ScriptEnd end) {
+        if (!error_log.isEmpty())
+            end.error_output = last_lines(error_log, 5);
+        process->deleteLater();
+        ended(end);
+    };
+    QObject::connect(process, &QProcess::errorOccurred, [finish](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            finish({false, false, 0, {}});
+    });
+    QObject::connect(process, &QProcess::finished, [finish](int code, QProcess::ExitStatus status) {
+        finish({true, status == QProcess::CrashExit, code, {}});
+    });
+    process->start();
 }

@@ -12,9 +12,11 @@ public:
     void beep() override;
     QDate today() const override;
     QString dataFolder() const override;
+    std::optional<Problem> dataFolderMoved() const override;
     QStringList templateFolders() const override;
     QString handOverScriptName() const override;
-    bool startScript(const QString &path, const QString &workingFolder) override;
+    void startScript(const QString &path, const QString &workingFolder,
+        std::function<void(const ScriptEnd &)> ended) override;
 
 private:
     QWidget *window_ = nullptr;

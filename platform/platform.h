@@ -1,9 +1,12 @@
 #pragma once
 
+#include "evaluation/problem.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 enum class MessageIcon { Warning, Critical, Question };
@@ -16,6 +19,15 @@ struct Notice {
     MessageIcon icon = MessageIcon::Warning;
     MessageButtons buttons = MessageButtons::Ok;
     bool beep = false;
+};
+
+// How a hand-over script ended.
+struct ScriptEnd {
+    bool started = true;
+    bool crashed = false;
+    int exit_code = 0;
+    QString error_output; // the last lines it wrote to its error output
+    bool failed() const { return !started || crashed || exit_code != 0; }
 };
 
 // Everything the handlers need from the desktop. The program uses the real
@@ -32,10 +44,15 @@ public:
     // The folder of the data files and the hand-over script: beside the
     // program, or the user's data folder when the program is installed.
     virtual QString dataFolder() const = 0;
+    // Why the data are not where the user may look for them, if so.
+    virtual std::optional<Problem> dataFolderMoved() const = 0;
     // Where the form-filling program keeps its templates; a match in any counts.
     virtual QStringList templateFolders() const = 0;
     // The name of the hand-over script beside the program.
     virtual QString handOverScriptName() const = 0;
-    // Starts the script on its own, not waited for; whether it started.
-    virtual bool startScript(const QString &path, const QString &workingFolder) = 0;
+    // Starts the script on its own, not waited for, and calls `ended` when it
+    // could not start or when it ends while the program runs.
+    virtual void startScript(const QString &path, const QString &workingFolder,
+        std::function<void(const ScriptEnd &)> ended)
+        = 0;
 };

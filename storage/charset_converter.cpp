@@ -1,7 +1,5 @@
 #include "storage/charset_converter.h"
 
-#include <QStringDecoder>
-
 #include <array>
 
 namespace charset {
@@ -77,9 +75,44 @@ char encode(char16_t c, const UpperHalf &table, int first = 0x80)
 
 QString decode_line(QByteArrayView line)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
-    QString text = utf8.decode(line);
-    if (utf8.hasError())
+    // Walks the bytes as UTF-8, counting the valid multi-byte sequences.
+    QString text;
+    text.reserve(line.size());
+    int sequences = 0;
+    bool invalid = false;
+    for (qsizetype i = 0; i < line.size();) {
+        const auto byte = [&line](qsizetype at) { return uchar(line[at]); };
+        const uchar lead = byte(i);
+        if (lead < 0x80) {
+            text += QChar(lead);
+            ++i;
+            continue;
+        }
+        // The length and the range of the second byte, which excludes
+        // overlong forms, surrogates and code points past U+10FFFF.
+        int length = 0;
+        uchar low = 0x80, high = 0xBF;
+        if (lead >= 0xC2 && lead <= 0xDF)
+            length = 2;
+        else if (lead >= 0xE0 && lead <= 0xEF)
+            length = 3, low = lead == 0xE0 ? 0xA0 : 0x80, high = lead == 0xED ? 0x9F : 0xBF;
+        else if (lead >= 0xF0 && lead <= 0xF4)
+            length = 4, low = lead == 0xF0 ? 0x90 : 0x80, high = lead == 0xF4 ? 0x8F : 0xBF;
+        bool valid = length > 0 && i + length <= line.size() && byte(i + 1) >= low
+            && byte(i + 1) <= high;
+        for (int k = 2; valid && k < length; ++k)
+            valid = byte(i + k) >= 0x80 && byte(i + k) <= 0xBF;
+        if (!valid) {
+            text += QChar(QChar::ReplacementCharacter);
+            invalid = true;
+            ++i;
+            continue;
+        }
+        text += QString::fromUtf8(line.sliced(i, length));
+        ++sequences;
+        i += length;
+    }
+    if (invalid && sequences == 0)
         text = from_windows1250(line);
     text.remove(QChar(0xFEFF));
     return text;
@@ -90,13 +123,19 @@ QString from_windows1250(QByteArrayView bytes)
     return decode(bytes, windows1250);
 }
 
-QByteArray to_windows1250(QStringView text)
+QByteArray to_windows1250(QStringView text, bool *replaced)
 {
     QByteArray bytes;
     bytes.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char byte = encode(text[i].unicode(), windows1250);
-        bytes += byte != 0 || text[i].isNull() ? byte : '?';
+        if (byte != 0 || text[i].isNull()) {
+            bytes += byte;
+            continue;
+        }
+        bytes += '?';
+        if (replaced)
+            *replaced = true;
         if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
             ++i; // one "?" for a character beyond 16 bits
     }

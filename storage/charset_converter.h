@@ -10,13 +10,15 @@
 // tables: no named codec, so a build without ICU converts the same.
 namespace charset {
 
-// A line of a data file as text: UTF-8 when the line is valid UTF-8, else
-// Windows-1250. A byte-order mark is dropped wherever it stands.
+// A line of a data file as text. UTF-8 when it holds a valid multi-byte
+// UTF-8 sequence or no byte above 0x7F, each invalid byte then U+FFFD (a
+// "?" for the form program); otherwise Windows-1250, as a line without any
+// UTF-8 sequence is. A byte-order mark is dropped wherever it stands.
 QString decode_line(QByteArrayView line);
 
 QString from_windows1250(QByteArrayView bytes);
-// "?" for a character Windows-1250 lacks.
-QByteArray to_windows1250(QStringView text);
+// "?" for a character Windows-1250 lacks, which sets `replaced`.
+QByteArray to_windows1250(QStringView text, bool *replaced = nullptr);
 
 QString from_iso8859_2(QByteArrayView bytes);
 // For the form program, which reads ISO-8859-2: typographic double quotes

@@ -28,9 +28,15 @@ RevenueFile unreadable(const QString &path, FileError error)
     result.problem = Problem {Problem::What::RevenuesUnreadable};
     result.problem->path = path;
     result.problem->error = error;
-    // A folder is never replaced anyway; a file's bytes are kept beside it.
+    // A folder is never replaced anyway; a FIFO or a device is left where it
+    // is and replaced only if the user says so; a file's bytes are kept
+    // beside it.
     if (error == FileError::Folder)
         return result;
+    if (error == FileError::NotAFile) {
+        result.ask_before_saving = true;
+        return result;
+    }
     const QString aside = aside_path(path);
     if (!QFile::rename(path, aside)) {
         result.ask_before_saving = true;
@@ -39,6 +45,7 @@ RevenueFile unreadable(const QString &path, FileError error)
     result.problem->what = Problem::What::RevenuesMovedAside;
     result.problem->other_path = aside;
     write_lines(path, QList<QByteArray>(36)); // the exit saves it again if this fails
+    result.stamp = file_stamp(path);
     return result;
 }
 
@@ -56,6 +63,7 @@ RevenueFile load_revenue_file(const QString &path)
             result.problem->path = path;
             result.problem->error = error;
         }
+        result.stamp = file_stamp(path);
         return result;
     }
     QFile file(path);
@@ -63,6 +71,7 @@ RevenueFile load_revenue_file(const QString &path)
         return unreadable(path, *error);
     const TextLines read = read_lines(file, 12);
     file.close();
+    result.stamp = file_stamp(path);
     if (read.has_nul)
         return unreadable(path, FileError::NotText);
 
@@ -73,11 +82,11 @@ RevenueFile load_revenue_file(const QString &path)
         result.texts[i] = text;
         if (text.isEmpty())
             continue;
-        if (const auto whole = number_text::read_whole32(text))
+        if (const auto whole = number_text::read_whole32(text, number_text::Kind::Forints))
             result.revenue[i] = *whole;
         else // what a month command will take from it: the leading number
-            bad_lines.append(
-                {int(i + 1), text, number_text::whole32(number_text::to_amount(text))});
+            bad_lines.append({int(i + 1), text,
+                number_text::whole32(number_text::to_amount(text, number_text::Kind::Forints))});
     }
     if (!bad_lines.isEmpty()) {
         result.problem = Problem {Problem::What::BadRevenueLines};
@@ -89,17 +98,24 @@ RevenueFile load_revenue_file(const QString &path)
 
 std::optional<Problem> save_revenue_file(const QString &path, const QStringList &texts)
 {
-    QList<QByteArray> lines;
+    QStringList saved;
+    bool lossy = false;
     for (const QString &text : texts) {
-        QString saved = text;
-        if (number_text::read_number(text)) {
-            saved = text.trimmed();
-            for (QChar &c : saved)
+        QString line = text;
+        if (number_text::read_number(text, number_text::Kind::Forints)) {
+            line = text.trimmed();
+            for (QChar &c : line)
                 if (c.isSpace())
                     c = QChar(0x00A0);
         }
-        lines.append(charset::to_windows1250(saved));
+        charset::to_windows1250(line, &lossy);
+        saved.append(line);
     }
+    // Windows-1250, which older copies read, unless a text has a character
+    // it lacks: then UTF-8, which the load reads too.
+    QList<QByteArray> lines;
+    for (const QString &line : saved)
+        lines.append(lossy ? line.toUtf8() : charset::to_windows1250(line));
     const auto error = write_lines(path, lines);
     if (!error)
         return std::nullopt;

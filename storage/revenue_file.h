@@ -18,6 +18,8 @@ struct RevenueFile {
     // The file could not be read and stays as it is: a save must not
     // replace it without the user's say.
     bool ask_before_saving = false;
+    // The file as it was left by the load; see file_stamp().
+    QByteArray stamp;
 };
 
 // Reads the file, or creates it with 36 empty lines when there is none. A
@@ -26,4 +28,5 @@ RevenueFile load_revenue_file(const QString &path);
 
 // Replaces the file with the twelve texts. A number is written in one form
 // (digits, "-", 0xA0 between the groups) whatever blanks the field shows.
+// Windows-1250, or UTF-8 when a text has a character Windows-1250 lacks.
 std::optional<Problem> save_revenue_file(const QString &path, const QStringList &texts);

@@ -19,16 +19,18 @@ struct TextLines {
     bool has_nul = false; // a NUL byte: not a text file
 };
 
-// Opens an existing data file for reading; why not, when it cannot be.
+// Opens an existing regular file for reading; why not, when it cannot be.
 std::optional<FileError> open_for_reading(QFile &file);
 
 // Reads at most `max_lines` lines; CR LF, CR and LF each end a line. A line
 // longer than `max_line_length` bytes is cut there (never inside a UTF-8
-// character), so that a huge or binary file costs neither time nor memory.
+// character) and its rest skipped, and reading stops after 64 MiB, so that
+// a huge or binary file costs neither time nor memory.
 TextLines read_lines(QIODevice &device, int max_lines, int max_line_length = 4096);
 
 // Replaces the file with the bytes only when every byte reached the disk;
-// an earlier file stays whole when the write fails.
+// an earlier file stays whole when the write fails, and so does a file the
+// user made read-only. The bytes go first to "<path>.pennaro-mentes".
 std::optional<FileError> write_file(const QString &path, const QByteArray &bytes);
 
 // The lines, each ended by CR LF, written as write_file does.
@@ -38,8 +40,15 @@ std::optional<FileError> write_lines(const QString &path, const QList<QByteArray
 FileError file_error(const QFileDevice &file);
 
 // Removes the temporary copies that a save of `names` interrupted by a kill
-// left in the folder ("adat.txt.Ab12Cd").
+// left in the folder ("adat.txt.pennaro-mentes"), and nothing else.
 void remove_leftover_copies(const QString &folder, const QStringList &names);
+
+// What tells a file's versions apart: its size, its time and its bytes;
+// empty when there is no file. A save compares it with what it last saw.
+QByteArray file_stamp(const QString &path);
+
+// The last `count` lines of a text file, read from its last 4 KiB.
+QString last_lines(const QString &path, int count);
 
 // "<path>" with the platform's separators, for messages.
 QString shown_path(const QString &path);

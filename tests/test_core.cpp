@@ -19,6 +19,7 @@
 #include <functional>
 
 using namespace number_text;
+using number_text::Kind;
 using Bytes = QByteArray;
 using Args = QList<QByteArray>;
 
@@ -147,7 +148,10 @@ Bytes taxpayer(const Bytes &input, const Args &args)
 // clang-format off
 const QHash<Bytes, std::function<Bytes(const Bytes &, const Args &)>> rules {
     // What read_number makes of it, else what to_amount does.
-    {"number", [](auto &in, auto &) { const auto v = read_number(text(in)); return v ? number(*v) : "no " + number(to_amount(text(in))); }},
+    {"number", [](auto &in, auto &a) {
+        const Kind kind = a.value(0) == "forints" ? Kind::Forints : Kind::Number;
+        const auto v = read_number(text(in), kind);
+        return v ? number(*v) : "no " + number(to_amount(text(in), kind)); }},
     {"whole32", [](auto &in, auto &) { return number(whole32(in.toDouble())); }},
     {"whole16", [](auto &in, auto &) { return number(whole16(in.toDouble())); }},
     {"grouped", [](auto &in, auto &d) { return row(grouped(in.toDouble(), d[0].toInt())); }},
@@ -155,7 +159,7 @@ const QHash<Bytes, std::function<Bytes(const Bytes &, const Args &)>> rules {
     {"digits", [](auto &in, auto &) { return row(bare_digits(text(in))); }},
     // While typed | once the field is left.
     {"revenue", [](auto &in, auto &) { return row(regrouped_revenue(text(in)) + u'|' + revenue_on_leaving(text(in))); }},
-    {"master", [](auto &in, auto &d) { return row(normalised_master(text(in), d[0].toInt())); }},
+    {"master", [](auto &in, auto &d) { return row(normalised_master(text(in), d[0].toInt(), d.value(1) == "forints" ? Kind::Forints : Kind::Number)); }},
     // The six fields, "|" between them: the cost ratio, or the field that does not read.
     {"fields", [](auto &in, auto &) {
         const QStringList t = text(in).split(u'|');
@@ -262,6 +266,13 @@ private slots:
         add("hexadecimal", "number", "&HFF", "no 255");
         add("octal", "number", "&o17", "no 15");
         add("too large", "number", "9E999", "no inf");
+        // In forints a dot stands between groups of exactly three digits.
+        add("dot groups", "number forints", "1.200.000", "1200000");
+        add("dot and blank groups", "number forints", "-1 200.000,5", "-1200000.5");
+        add("a dot is no decimal point in forints", "number forints", "1.5", "no 1.5");
+        add("four digits after the dot", "number forints", "1.2500", "no 1.25");
+        add("dot first", "number forints", ".500", "no 0.5");
+        add("dot groups are not a rate's", "number", "1.200", "no 1.2");
         add("18,5 to even", "whole32", "18.5", "18");
         add("55,5 to even", "whole32", "55.5", "56");
         add("largest", "whole32", "2147483647", "2147483647");
@@ -291,6 +302,8 @@ private slots:
         add("fraction, half", "revenue", "1234,5", "1_234,5|1_235");
         add("trailing comma", "revenue", "12345,", "12_345,|12_345");
         add("negative half", "revenue", "-1234,5", "-1_234,5|-1_235");
+        add("dot groups", "revenue", "1.200.000", "1_200_000|1.200.000");
+        add("a dot is no decimal point", "revenue", "1.5", "1.5|");
         add("wage grouped", "master 0", "200000", "200_000");
         add("rate gets a decimal", "master 1", "15", "15,0");
         add("point read", "master 1", "18.5", "18,5");
@@ -298,6 +311,9 @@ private slots:
         add("empty, rate", "master 1", "", "0,0");
         add("leading number kept", "master 1", "12abc", "12,0");
         add("too large, wage", "master 0", "1e999", "0");
+        add("dot groups, wage", "master 0 forints", "373.200", "373_200");
+        add("G gets no decimals", "master 0 forints", "373200,6", "373_201");
+        add("Szocho gets one", "master 1", "13", "13,0");
         add("ratio 45,5", "fields", "200 000|260 000|15|18,5|13,0|45,5", "ratio 46, szocho 0.13");
         add("ratio 44,5", "fields", "200 000|260 000|15|18,5|13,0|44,5", "ratio 44, szocho 0.13");
         add("ratio past 16 bits", "fields", "200 000|260 000|15|18,5|13,0|40000", "field 5");
@@ -338,6 +354,12 @@ private slots:
         add("UTF-8", "line", "K\xC5\x91szegi", "Kőszegi");
         add("Windows-1250", "line", "K\xF5szegi \xDB 1\xA0" "000 \x84\x94", "Kőszegi Ű 1_000 „”");
         add("free byte", "line", "\x81", "\u0081");
+        // A line with a UTF-8 sequence is UTF-8: a stray byte is unreadable.
+        add("stray byte", "line", "Szab\xC3\xB3 Tam\xC3\xA1s\xFF", "Szabó Tamás\uFFFD");
+        add("lone 0xA0", "line", "Szab\xC3\xB3\xA0Tam\xC3\xA1s", "Szabó\uFFFDTamás");
+        add("overlong form", "line", "\xC3\xA9 \xC0\xAF", "é \uFFFD\uFFFD");
+        add("surrogate", "line", "\xC3\xA9\xED\xA0\x80", "é\uFFFD\uFFFD\uFFFD");
+        add("cut sequence", "line", "\xC3\xA9\xE2\x88", "é\uFFFD\uFFFD");
         add("Š differs", "win1250", "Šą ✓", "\x8A\xB9 ?");
         add("Hungarian", "iso", "ŐőŰűÁáÉéÍíÓóÖöÚúÜüŠ", "\xD5\xF5\xDB\xFB\xC1\xE1\xC9\xE9\xCD\xED\xD3\xF3\xD6\xF6\xDA\xFA\xDC\xFC\xA9");
         add("quotes", "iso", "„Kft” “x”", "\"Kft\" \"x\"");
@@ -349,6 +371,7 @@ private slots:
         // the value of lines 1 to 23.
         add("in a comment", "convert", "\xEF\xBB\xBFK\xC5\x91szegi ' \xC3\xA0|\xE0", "K\xF5szegi ' ?|\xE0");
         add("in a value", "convert", "x|x|x|x|Kis\xEF\xBB\xBF \xC3\xA0|stray \xFF byte", "x|x|x|x|Kis ?|stray \xFF byte replaced: 5");
+        add("stray byte in a value", "convert", "Szab\xC3\xB3 Tam\xC3\xA1s\xFF|x", "Szab\xF3 Tam\xE1s?|x replaced: 1");
         add("in line 24", "convert", "x|x|x|x|x|x|x|x|x|x|x|x|x|x|x|x|x|x|x|x|x|x|x|\xC3\xA0", "x|x|x|x|x|x|x|x|x|x|x|x|x|x|x|x|x|x|x|x|x|x|x|?");
         add("values", "entries", "Kiss Anna   ' name|' a comment|  kept  |tab\t |   |a'b'c", "Kiss Anna||  kept|tab\t||a||||||||||||||||||||||||");
         add("24 lines taken", "entries", "1|2|3|4|5|6|7|8|9|10|11|12|13|14|15|16|17|18|19|20|21|22|23|24|25", "1|2|3|4|5|6|7|8|9|10|11|12|13|14|15|16|17|18|19|20|21|22|23|24||||||");
@@ -370,12 +393,17 @@ private slots:
         add("cut ő", "lines 1 4", "abc\xC5\x91", "abc");
         add("cut √", "lines 1 4", "ab\xE2\x88\x9A", "ab");
         add("ő whole", "lines 1 3", "a\xC5\x91x", "a\xC5\x91");
+        add("dot groups", "load", "1.200.000\r\n", "1.200.000=1200000");
         add("saved", "load", "1\xA0" "234\r\n-12\xA0" "345\r\n", "1_234=1234 | -12_345=-12345");
         add("UTF-8 with BOM", "load", "\xEF\xBB\xBF" "500 000\r\n", "500 000=500000");
         add("half to even", "load", "1234,5", "1234,5=1234");
         add("no numbers", "load", "K\xF5 12\r\n12abc\r\n9999999999", "!Kő 12=0 | !12abc=12 | !9999999999=none");
+        // A character Windows-1250 lacks: the whole file in UTF-8.
+        add("UTF-8 when needed", "save", "12\u202Fabc|1😀|K\u0151|1 234", "12\xE2\x80\xAF" "abc|1\xF0\x9F\x98\x80|K\xC5\x91|1\xC2\xA0" "234|||||||||");
+        add("dot groups saved", "save", "1.200.000", "1.200.000||||||||||||");
         add("one form", "save", "1\u202F234\u2003567| -12 345 |Kő 12|12abc", "1\xA0" "234\xA0" "567|-12\xA0" "345|K\xF5 12|12abc|||||||||");
-        add("QSaveFile's copies", "leftovers", "adat.txt.Ab12Cd|felad.imp.000000|adat.txt.Ab12C|adat.txt.Ab12Cd7|adat.txt.Ab-2Cd|adat.txt", "adat.txt|adat.txt.Ab-2Cd|adat.txt.Ab12C|adat.txt.Ab12Cd7");
+        // Only the save's own copies go; whatever the user named survives.
+        add("the save's copies", "leftovers", "adat.txt.pennaro-mentes|adat22.txt.pennaro-mentes|felad.imp.pennaro-mentes|adat.txt.backup|adat22.txt.regi01|felad.imp.masolt|adat.txt.Ab12Cd|adat.txt", "adat.txt|adat.txt.Ab12Cd|adat.txt.backup|adat22.txt.regi01|felad.imp.masolt");
         add("March", "period", "3 2026-04-02", "2026 20260301-20260331");
         add("February", "period", "2 2026-03-01", "2026 20260201-20260228");
         add("leap February", "period", "2 2028-03-10", "2028 20280201-20280229");
@@ -394,6 +422,8 @@ private slots:
         add("entry 3 empty", "declaration", "3=", "refused: ");
         add("base made whole", "declaration 26401[1]", "base=292501.125", "26401[1]=292501");
         add("base half to even", "declaration 26401[1]", "base=292504.5", "26401[1]=292504");
+        // 112,5 % of a G of 260 005 is 292 505,625: rounded, not cut.
+        add("base rounded up", "declaration 26401[1]", "base=292505.625", "26401[1]=292506");
         add("the period's year", "declaration $ny_azon", "year=2025", "$ny_azon=2558");
         add("bytes as they are", "declaration 12634 23308", "1=K\xF5szegi \xDBrsula;12=  a=b", "12634=K\xF5szegi \xDBrsula|23308=  a=b");
         add("template file", "template", "NAV_2658_abc.enyk", "found");
@@ -448,14 +478,25 @@ private slots:
         QTemporaryDir dir;
         const QString user = dir.filePath("user/pennaro");
         QVERIFY(QDir(dir.path()).mkpath("usr/bin") && QDir(dir.path()).mkpath("usr/share/pennaro"));
-        QCOMPARE(choose_data_folder(dir.filePath("usr/bin"), user), user);
+        QCOMPARE(choose_data_folder(dir.filePath("usr/bin"), user).path, user);
         QVERIFY(QFileInfo(user).isDir());
         QVERIFY(QDir(dir.path()).mkpath("portable/bin"));
+        QCOMPARE(choose_data_folder(dir.filePath("portable/bin"), user).path,
+            dir.filePath("portable/bin"));
         QCOMPARE(
-            choose_data_folder(dir.filePath("portable/bin"), user), dir.filePath("portable/bin"));
-        QCOMPARE(choose_data_folder(dir.filePath("usr/share"), user), dir.filePath("usr/share"));
+            choose_data_folder(dir.filePath("usr/share"), user).path, dir.filePath("usr/share"));
         put(dir.filePath("file"), "x"); // no one can write below a file, root included
-        QCOMPARE(choose_data_folder(dir.filePath("file/bin"), user), user);
+        const DataFolder below_file = choose_data_folder(dir.filePath("file/bin"), user);
+        QCOMPARE(below_file.path, user);
+        QVERIFY(!below_file.moved);
+        // A read-only copy of its own says where its files went, and which.
+        put(dir.filePath("portable/bin/adat2.txt"), "x");
+        const auto read_only = [](const QString &) { return false; };
+        const DataFolder moved = choose_data_folder(dir.filePath("portable/bin"), user, read_only);
+        QCOMPARE(moved.path, user);
+        QVERIFY(moved.moved);
+        QCOMPARE(moved.moved->other_path, dir.filePath("portable/bin"));
+        QCOMPARE(moved.moved->text, "adat2.txt");
     }
 
     void missingFiles()

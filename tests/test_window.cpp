@@ -49,7 +49,7 @@ private slots:
         const QDate april(2026, 4, 2), july(2026, 7, 1);
         // The start-up: what the window shows and says once it is painted.
         QTest::newRow("an empty folder") << none << april << "adat.txt = " + QString("\r\n").repeated(36) + " ; adat2.minta.txt = ' …"+" ; entry 1 = ; Command21 = disabled ; click Command21 ; log = ; Text14 = ; Text25 =";
-        QTest::newRow("end state") << Files {{"adat.txt", saved}, {"adat2.txt", taxpayer_file}, {"adat.txt.aB3dE9", "cut short"}} << april << QString("adat.txt.aB3dE9 = ; Frame1 = Számítások ; Text11 = 0 ; Text12 = 0 ; Text13 = 0 ; Text33 = 0 ; Text46 = 0 ; Text47 = 0 ; List1 = hidden ; Option1 = checked ; Combo1 = 40 ; Text2 = 200_000 ; Text3 = 260_000 ; Text4 = 15 ; Text5 = 18,5 ; Text6 = 13 ; Text58 = 10032000-06055802 ; focus = Text2 ; Command21 = shown ; entry 24 = v24 ; log =");
+        QTest::newRow("end state") << Files {{"adat.txt", saved}, {"adat2.txt", taxpayer_file}, {"adat.txt.pennaro-mentes", "cut short"}, {"adat.txt.aB3dE9", "the user's"}} << april << QString("adat.txt.pennaro-mentes = ; adat.txt.aB3dE9 = the user's ; Frame1 = Számítások ; Text11 = 0 ; Text12 = 0 ; Text13 = 0 ; Text33 = 0 ; Text46 = 0 ; Text47 = 0 ; List1 = hidden ; Option1 = checked ; Combo1 = 40 ; Text2 = 200_000 ; Text3 = 260_000 ; Text4 = 15 ; Text5 = 18,5 ; Text6 = 13 ; Text58 = 10032000-06055802 ; focus = Text2 ; Command21 = shown ; entry 24 = v24 ; log =");
         // The saved texts exactly as saved, and their values (the half to even).
         QTest::newRow("saved texts") << Files {{"adat.txt", saved}} << april << QString("Text14 = 1_234_567 ; Text15 = 1234,5 ; Text16 = ; Text17 = 1234567 ; taken 2 = 1234 ; log =");
         // Each message says what the program does with the data.

@@ -38,12 +38,16 @@ public:
         return date;
     }
     QString dataFolder() const override { return folder.path(); }
+    std::optional<Problem> dataFolderMoved() const override { return moved; }
     QStringList templateFolders() const override { return {templates.path()}; }
     QString handOverScriptName() const override { return QStringLiteral("atad_pennaro.sh"); }
-    bool startScript(const QString &path, const QString &in) override
+    void startScript(const QString &path, const QString &in,
+        std::function<void(const ScriptEnd &)> ended) override
     {
         log << "start " + QDir::toNativeSeparators(path) + " in " + QDir::toNativeSeparators(in);
-        return !startFails;
+        script_ended = ended;
+        if (startFails)
+            ended({false, false, 0, {}});
     }
 
     mutable QStringList log;
@@ -53,6 +57,8 @@ public:
     QTemporaryDir folder;
     QTemporaryDir templates;
     bool startFails = false;
+    std::function<void(const ScriptEnd &)> script_ended; // of the last script started
+    std::optional<Problem> moved;
 };
 
 // "_" between digits in a test's text stands for the no-break blank.

@@ -5,6 +5,7 @@
 #include "window/messages.h"
 
 #include <QFileInfo>
+#include <QPointer>
 
 // The export button: the chosen month's declaration to the form program.
 void fo::export_declaration()
@@ -49,6 +50,20 @@ void fo::export_declaration()
         show_problem(*problem);
 }
 
+// The script is not waited for; a failure is told when it comes.
+void fo::report_hand_over(const Problem &started, const ScriptEnd &end)
+{
+    if (!end.failed())
+        return;
+    Problem problem = started;
+    problem.what = !end.started ? Problem::What::HandOverNotStarted
+        : end.crashed           ? Problem::What::HandOverCrashed
+                                : Problem::What::HandOverFailed;
+    problem.count = end.exit_code;
+    problem.text = end.error_output;
+    show_problem(problem);
+}
+
 // Writes felad.imp beside the program and starts the hand-over script there.
 std::optional<Problem> fo::write_and_hand_over(const QByteArray &bytes)
 {
@@ -60,11 +75,14 @@ std::optional<Problem> fo::write_and_hand_over(const QByteArray &bytes)
         return problem;
     }
     problem.other_path = folder + u'/' + platform_.handOverScriptName();
-    if (!QFileInfo(problem.other_path).isFile())
+    if (!QFileInfo(problem.other_path).isFile()) {
         problem.what = Problem::What::HandOverMissing;
-    else if (!platform_.startScript(problem.other_path, folder))
-        problem.what = Problem::What::HandOverNotStarted;
-    else
-        return std::nullopt;
-    return problem;
+        return problem;
+    }
+    platform_.startScript(problem.other_path, folder,
+        [window = QPointer<fo>(this), problem](const ScriptEnd &end) {
+            if (window)
+                window->report_hand_over(problem, end);
+        });
+    return std::nullopt;
 }

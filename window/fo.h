@@ -85,6 +85,7 @@ private:
     // The declaration (export_declaration.cpp).
     void export_declaration();
     std::optional<Problem> write_and_hand_over(const QByteArray &bytes);
+    void report_hand_over(const Problem &started, const ScriptEnd &end);
 
     void toggle_info();
     QList<QLineEdit *> amount_fields() const;

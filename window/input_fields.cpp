@@ -25,11 +25,13 @@ void fo::leave_field(QObject *field)
             return;
         }
     }
-    const std::pair<QLineEdit *, int> master[]
-        = {{ui_->Text2, 0}, {ui_->Text3, 0}, {ui_->Text4, 1}, {ui_->Text5, 1}, {ui_->Text6, 1}};
-    for (const auto &[edit, decimals] : master) {
+    using number_text::Kind;
+    const std::tuple<QLineEdit *, int, Kind> master[] = {{ui_->Text2, 0, Kind::Forints},
+        {ui_->Text3, 0, Kind::Forints}, {ui_->Text4, 1, Kind::Number}, {ui_->Text5, 1, Kind::Number},
+        {ui_->Text6, 1, Kind::Number}};
+    for (const auto &[edit, decimals, kind] : master) {
         if (field == edit) {
-            edit->setText(normalised_master(edit->text(), decimals));
+            edit->setText(normalised_master(edit->text(), decimals, kind));
             clear_results(); // the results no longer match the master data
             return;
         }

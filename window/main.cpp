@@ -1,6 +1,8 @@
 #include "platform/desktop_platform.h"
+#include "storage/folder_lock.h"
 #include "window/fo.h"
 #include "window/language.h"
+#include "window/messages.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -12,6 +14,13 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("pennaro"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/pennaro.png")));
     DesktopPlatform platform;
+    // A second copy on the same data folder ends before it touches a file.
+    FolderLock lock;
+    if (const auto problem = lock.take(platform.dataFolder())) {
+        const Notice notice = notice_for(*problem, {});
+        platform.message(notice.text, notice.icon, notice.buttons);
+        return 1;
+    }
     fo window(platform);
     platform.setWindow(&window);
     window.show();

@@ -4,6 +4,8 @@
 #include "storage/text_lines.h"
 #include "ui_fo.h"
 
+#include <QFileInfo>
+
 namespace {
 
 // A file error as the user reads it, in a message's brackets.
@@ -16,6 +18,8 @@ QString reason(std::optional<FileError> error)
         return QStringLiteral("nincs elég hely a lemezen");
     case FileError::Folder:
         return QStringLiteral("ez egy mappa");
+    case FileError::NotAFile:
+        return QStringLiteral("nem közönséges fájl");
     case FileError::NotFound:
         return QStringLiteral("nem található");
     case FileError::NotText:
@@ -129,6 +133,28 @@ Notice notice_for(const Problem &p, const WindowNames &names)
                 .arg(path, other,
                     p.what == What::HandOverMissing ? QStringLiteral("nincs ilyen fájl")
                                                     : QStringLiteral("nem sikerült elindítani")));
+    case What::HandOverFailed:
+    case What::HandOverCrashed: {
+        const QString how = p.what == What::HandOverCrashed
+            ? QStringLiteral("összeomlott")
+            : QStringLiteral("hibával állt le (kilépési kód: %1)").arg(p.count);
+        const QString lines = p.text.isEmpty()
+            ? QString()
+            : QStringLiteral(" Hibakimenetének utolsó sorai:\n%1").arg(p.text);
+        return critical(QStringLiteral("A felad.imp elkészült: %1, de az átadó szkript %2: %3.%4")
+                            .arg(path, how, other, lines));
+    }
+    case What::DataFolderMoved:
+        return {QStringLiteral("A program mappája nem írható: %1, ezért az adatait ebben a "
+                               "mappában tartja: %2. Az ott maradt fájlokat (%3) nem használja; "
+                               "másolja át őket ide, ha azokkal akar dolgozni.")
+                    .arg(other, path, p.text)};
+    case What::FolderInUse:
+        return critical(QStringLiteral(
+            "Az adatmappát már használja egy másik futó PENNARO: %1. Egyszerre csak egy "
+            "példány dolgozhat vele, ezért ez a példány most kilép. Ha biztosan nem fut másik "
+            "példány, törölje ezt a fájlt: %2.")
+                            .arg(shown_path(QFileInfo(p.path).path()), path));
     }
     return {};
 }

@@ -14,7 +14,8 @@ const char *const month_adjectives[] = {"januári", "februári", "márciusi", "�
 // even; nothing when it does not fit 32 bits.
 std::optional<qint32> fo::revenue_in_field(int month) const
 {
-    return number_text::whole32(number_text::to_amount(revenue_field(month)->text()));
+    return number_text::whole32(
+        number_text::to_amount(revenue_field(month)->text(), number_text::Kind::Forints));
 }
 
 std::variant<MasterData, MasterField> fo::master_data_in_fields() const

@@ -30,6 +30,8 @@ void fo::prepare_on_load()
 // When the window is first shown: what the user sees and acts on.
 void fo::prepare_on_first_show()
 {
+    if (const auto moved = platform_.dataFolderMoved())
+        startup_problems_.append(*moved);
     ui_->Option1->setChecked(true);
     // format_lock is still set: the saved texts go into the fields verbatim.
     clear_revenue_fields();
