@@ -45,13 +45,10 @@ RevenueFile unreadable(const QString &path, FileError error)
     result.problem->what = Problem::What::RevenuesMovedAside;
     result.problem->other_path = aside;
     write_lines(path, QList<QByteArray>(36)); // the exit saves it again if this fails
-    result.stamp = file_stamp(path);
     return result;
 }
 
-} // namespace
-
-RevenueFile load_revenue_file(const QString &path)
+RevenueFile load(const QString &path)
 {
     RevenueFile result;
     result.texts = QStringList(12, QString());
@@ -63,7 +60,6 @@ RevenueFile load_revenue_file(const QString &path)
             result.problem->path = path;
             result.problem->error = error;
         }
-        result.stamp = file_stamp(path);
         return result;
     }
     QFile file(path);
@@ -71,7 +67,6 @@ RevenueFile load_revenue_file(const QString &path)
         return unreadable(path, *error);
     const TextLines read = read_lines(file, 12);
     file.close();
-    result.stamp = file_stamp(path);
     if (read.has_nul)
         return unreadable(path, FileError::NotText);
 
@@ -93,6 +88,15 @@ RevenueFile load_revenue_file(const QString &path)
         result.problem->path = path;
         result.problem->lines = bad_lines;
     }
+    return result;
+}
+
+} // namespace
+
+RevenueFile load_revenue_file(const QString &path)
+{
+    RevenueFile result = load(path);
+    result.stamp = file_stamp(path);
     return result;
 }
 

@@ -6,6 +6,7 @@
 #include "inputs/field_text.h"
 #include "storage/charset_converter.h"
 #include "storage/data_folder.h"
+#include "storage/folder_lock.h"
 #include "storage/revenue_file.h"
 #include "storage/taxpayer_file.h"
 #include "storage/text_lines.h"
@@ -17,6 +18,12 @@
 #include <QTest>
 
 #include <functional>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 using namespace number_text;
 using number_text::Kind;
@@ -498,6 +505,63 @@ private slots:
         QCOMPARE(moved.moved->other_path, dir.filePath("portable/bin"));
         QCOMPARE(moved.moved->text, "adat2.txt");
     }
+
+    void oneCopyAFolder()
+    {
+        QTemporaryDir dir;
+        FolderLock first, second;
+        QVERIFY(!first.take(dir.path()));
+        const auto refused = second.take(dir.path());
+        QVERIFY(refused && refused->what == Problem::What::FolderInUse);
+        QCOMPARE(refused->path, dir.filePath("pennaro.lock"));
+        // A copy that crashed left its lock: its process is gone.
+        QTemporaryDir crashed;
+        put(crashed.filePath("pennaro.lock"), "2147483646\npennaro\n\n");
+        FolderLock after_crash;
+        QVERIFY(!after_crash.take(crashed.path()));
+    }
+
+#ifdef Q_OS_UNIX
+    // A FIFO or a device would hang the start: never opened, never moved.
+    void onlyRegularFilesRead()
+    {
+        QTemporaryDir dir;
+        const QString revenues = dir.filePath("adat.txt");
+        QVERIFY(mkfifo(QFile::encodeName(revenues).constData(), 0644) == 0);
+        const RevenueFile read = load_revenue_file(revenues);
+        QVERIFY(read.problem && read.problem->error == FileError::NotAFile);
+        QVERIFY(read.ask_before_saving);
+        QVERIFY(QFileInfo::exists(revenues) && !QFileInfo(revenues).isFile());
+        QVERIFY(QFile::link("/dev/zero", dir.filePath("adat2.txt")));
+        const TaxpayerData taxpayer = read_taxpayer_data(dir.path());
+        QVERIFY(taxpayer.present);
+        QCOMPARE(taxpayer.problems.size(), 1);
+        QCOMPARE(taxpayer.problems[0].error, FileError::NotAFile);
+    }
+
+    // A file its owner made read-only stays as it is, and the reason is
+    // told. Checked as another user than root, whom no permission stops.
+    void readOnlyFileKept()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner
+                | QFile::ExeOwner | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther));
+        const QString path = dir.filePath("felad.imp");
+        put(path, "earlier");
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadOther));
+        const pid_t child = fork();
+        if (child == 0) {
+            if (getuid() == 0 && setuid(65534) != 0)
+                _exit(2);
+            _exit(write_file(path, "new") == FileError::NoPermission ? 0 : 1);
+        }
+        int status = -1;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QCOMPARE(WEXITSTATUS(status), 0);
+        QCOMPARE(bytes_of(path), Bytes("earlier"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList {"felad.imp"});
+    }
+#endif
 
     void missingFiles()
     {

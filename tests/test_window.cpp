@@ -1,3 +1,4 @@
+#include "platform/desktop_platform.h"
 #include "window/language.h"
 #include "window_fixture.h"
 
@@ -40,7 +41,10 @@ private slots:
         const QString leave_folder = "log = Az adat.txt nem olvasható: <adat.txt> (ez egy mappa). A bevételek üresen indulnak. | !Nem sikerült menteni a bevételeket: <adat.txt> (ez egy mappa). Kilép mentés nélkül?";
         const QString moved = "log = Az adat.txt nem olvasható: <adat.txt> (nem szöveges fájl). Eredeti tartalmát a program áthelyezte ide: <adat_olvashatatlan_2.txt>. A bevételek üresen indulnak.";
         const QString changed = "?A bevételek változtak. Kilép mentés nélkül?";
-        const QString not_read = "log = ?Az adat.txt induláskor nem volt olvasható, ezért a program eddig nem írta felül: <adat.txt>. Felülírja most a bevételekkel?";
+        const QString not_read = "?Az adat.txt induláskor nem volt olvasható, ezért a program eddig nem írta felül: <adat.txt>. Felülírja most a bevételekkel?";
+        const QString fifo_read = "log = Az adat.txt nem olvasható: <adat.txt> (nem közönséges fájl). A bevételek üresen indulnak; kilépéskor a program megkérdezi, felülírja-e.";
+        const QString on_disk = "?Az adat.txt megváltozott, mióta a program beolvasta: <adat.txt>. Felülírja a bevételekkel?";
+        const Files fifo {{"adat.txt|", {}}};
         const QString done = "log = today | start <atad_pennaro.sh> in <>";
         const QString refused = "log = beep | !A számítás eredménye nem érvényes. Nyomja meg újra a hónap gombját! ; Text50 = Text50 ; felad.imp = ; press 3 ; click Command21 ; " + done;
         const QString not_written = "log = today | !A felad.imp nem írható: <felad.imp> (";
@@ -49,6 +53,7 @@ private slots:
         const QDate april(2026, 4, 2), july(2026, 7, 1);
         // The start-up: what the window shows and says once it is painted.
         QTest::newRow("an empty folder") << none << april << "adat.txt = " + QString("\r\n").repeated(36) + " ; adat2.minta.txt = ' …"+" ; entry 1 = ; Command21 = disabled ; click Command21 ; log = ; Text14 = ; Text25 =";
+        QTest::newRow("data folder moved") << Files {{":moved", "adat.txt, adat2.txt"}} << april << QString("log = A program mappája nem írható: /opt/pennaro, ezért az adatait ebben a mappában tartja: <>. Az ott maradt fájlokat (adat.txt, adat2.txt) nem használja; másolja át őket ide, ha azokkal akar dolgozni.");
         QTest::newRow("end state") << Files {{"adat.txt", saved}, {"adat2.txt", taxpayer_file}, {"adat.txt.pennaro-mentes", "cut short"}, {"adat.txt.aB3dE9", "the user's"}} << april << QString("adat.txt.pennaro-mentes = ; adat.txt.aB3dE9 = the user's ; Frame1 = Számítások ; Text11 = 0 ; Text12 = 0 ; Text13 = 0 ; Text33 = 0 ; Text46 = 0 ; Text47 = 0 ; List1 = hidden ; Option1 = checked ; Combo1 = 40 ; Text2 = 200_000 ; Text3 = 260_000 ; Text4 = 15 ; Text5 = 18,5 ; Text6 = 13 ; Text58 = 10032000-06055802 ; focus = Text2 ; Command21 = shown ; entry 24 = v24 ; log =");
         // The saved texts exactly as saved, and their values (the half to even).
         QTest::newRow("saved texts") << Files {{"adat.txt", saved}} << april << QString("Text14 = 1_234_567 ; Text15 = 1234,5 ; Text16 = ; Text17 = 1234567 ; taken 2 = 1234 ; log =");
@@ -92,8 +97,15 @@ private slots:
 #endif
         QTest::newRow("moved aside, exit button") << unreadable << april << "set Text14 7 ; click Command14 ; " + moved + " ; fo = hidden ; adat.txt = 7\r\n\r\n… ; adat_olvashatatlan_2.txt = ÿþ5… ; adat_olvashatatlan.txt = earlier";
         QTest::newRow("moved aside, close control") << unreadable << april << "set Text14 7 ; answer Igen ; close ; " + moved + " | " + changed + " ; fo = hidden ; adat.txt = " + QString("\r\n").repeated(36) + " ; adat_olvashatatlan_2.txt = ÿþ5… ; adat_olvashatatlan.txt = earlier";
-        QTest::newRow("not moved, Nem") << hundred << april << "ask ; set Text14 7 ; answer Nem ; click Command14 ; " + not_read + " ; fo = hidden ; adat.txt = 100\r\n";
-        QTest::newRow("not moved, Igen") << hundred << april << "ask ; set Text14 7 ; answer Igen ; click Command14 ; " + not_read + " ; fo = hidden ; adat.txt = 7\r\n\r\n…";
+#ifdef Q_OS_UNIX
+        // A FIFO is never opened, nor replaced without the user's say.
+        QTest::newRow("FIFO, Nem") << fifo << april << "set Text14 7 ; answer Nem ; click Command14 ; " + fifo_read + " | " + not_read + " ; fo = hidden ; files = adat2.minta.txt";
+        QTest::newRow("FIFO, Igen") << fifo << april << "set Text14 7 ; answer Igen ; click Command14 ; " + fifo_read + " | " + not_read + " ; fo = hidden ; adat.txt = 7\r\n\r\n…";
+#endif
+        // Another program wrote adat.txt meanwhile: the exit asks first.
+        QTest::newRow("changed on disk, Nem") << hundred << april << "set Text14 7 ; write adat.txt 5 ; answer Nem ; click Command14 ; log = " + on_disk + " ; fo = hidden ; adat.txt = 5";
+        QTest::newRow("changed on disk, Igen") << hundred << april << "set Text14 7 ; write adat.txt 5 ; answer Igen ; click Command14 ; log = " + on_disk + " ; fo = hidden ; adat.txt = 7\r\n\r\n…";
+        QTest::newRow("saved twice") << hundred << april << "set Text14 7 ; answer Nem ; close ; click Command14 ; log = " + changed + " ; adat.txt = 7\r\n\r\n…";
         QTest::newRow("changed back") << hundred << april << "set Text14 7 ; set Text14 100 ; close ; log = ; fo = hidden";
         QTest::newRow("changed, Nem") << hundred << april << "set Text14 7 ; answer Nem ; close ; log = " + changed + " ; fo = shown ; adat.txt = 100\r\n";
         QTest::newRow("changed, Igen") << hundred << april << "set Text14 7 ; answer Igen ; close ; log = " + changed + " ; fo = hidden ; adat.txt = 100\r\n";
@@ -116,6 +128,10 @@ private slots:
 #endif
         QTest::newRow("no script") << exporting.mid(0, 1) << april << "fill 500 000 ; press 3 ; click Command21 ; log = today | " + not_handed + "nincs ilyen fájl). ; felad.imp has 23335=20260301";
         QTest::newRow("start fails") << exporting << april << "fill 500 000 ; press 3 ; fail start ; click Command21 ; " + done + " | " + not_handed + "nem sikerült elindítani).";
+        // The script is not waited for; only its failure is told, when it comes.
+        QTest::newRow("script succeeds") << exporting << april << "fill 500 000 ; press 3 ; click Command21 ; " + done + " ; script ends 0 ; log =";
+        QTest::newRow("script fails") << exporting << april << "fill 500 000 ; press 3 ; click Command21 ; " + done + " ; script ends 3 [[: not found ; log = !A felad.imp elkészült: <felad.imp>, de az átadó szkript hibával állt le (kilépési kód: 3): <atad_pennaro.sh>. Hibakimenetének utolsó sorai:\n[[: not found";
+        QTest::newRow("script fails silently") << exporting << april << "fill 500 000 ; press 3 ; click Command21 ; script ends 1 ; log = today | start <atad_pennaro.sh> in <> | !A felad.imp elkészült: <felad.imp>, de az átadó szkript hibával állt le (kilépési kód: 1): <atad_pennaro.sh>.";
         QTest::newRow("entry 3") << Files {{"adat2.txt", QByteArray(taxpayer_file).replace("\r\n1\r\n", "\r\nkett\xC5\x91\r\n")}} << april << QString("fill 500 000 ; press 3 ; click Command21 ; log = today | !Az adat2.txt 3. sora nem szám: „kettő”. A bevallás nem készült el. ; felad.imp =");
         // clang-format on
     }
@@ -129,6 +145,48 @@ private slots:
         f.put(f.platform->templates.filePath("NAV_2658_1.enyk"), "template");
         QCOMPARE(f.run(steps), QString());
     }
+
+#ifdef Q_OS_UNIX
+    // The real desktop starts the script as it asks to be run, and tells
+    // how it ended, its last error lines too.
+    void handOverScript_data()
+    {
+        QTest::addColumn<QByteArray>("script");
+        QTest::addColumn<bool>("executable");
+        QTest::addColumn<QString>("ended"); // "<exit code>: <error lines>"
+        const QByteArray bash = "#!/bin/bash\n[[ 1 == 1 ]] && exit 0\nexit 9\n";
+        QTest::newRow("bash, executable") << bash << true << "0: ";
+        QTest::newRow("bash through sh") << bash << false << "9: …[[: not found";
+        QTest::newRow("error output") << QByteArray("echo egy >&2\necho kett\xC5\x91 >&2\nexit 3\n") << false << "3: egy\nkettő";
+        QTest::newRow("in the data folder") << QByteArray("test -f felad.imp\n") << false << "0: ";
+        QTest::newRow("no interpreter") << QByteArray("#!/no/such/interpreter\n") << true << "not started";
+    }
+    void handOverScript()
+    {
+        QFETCH(QByteArray, script);
+        QFETCH(bool, executable);
+        QFETCH(QString, ended);
+        QTemporaryDir dir;
+        QFile file(dir.filePath("atad_pennaro.sh"));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(script) == script.size());
+        file.close();
+        if (executable)
+            QVERIFY(file.setPermissions(file.permissions() | QFile::ExeOwner));
+        QFile declaration(dir.filePath("felad.imp"));
+        QVERIFY(declaration.open(QIODevice::WriteOnly));
+        DesktopPlatform platform;
+        std::optional<ScriptEnd> end;
+        platform.startScript(file.fileName(), dir.path(), [&end](const ScriptEnd &e) { end = e; });
+        QTRY_VERIFY_WITH_TIMEOUT(end.has_value(), 20000);
+        const QString seen = end->started
+            ? QString::number(end->exit_code) + ": " + end->error_output
+            : QStringLiteral("not started");
+        if (ended.startsWith(u'9'))
+            QVERIFY2(seen.startsWith("9: ") && seen.endsWith(ended.mid(4)), qPrintable(seen));
+        else
+            QCOMPARE(seen, ended);
+    }
+#endif
 
     void notLeftForAnotherWindowOrAPopup()
     {

@@ -17,6 +17,10 @@
 
 #include <memory>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 // Logs what the handlers ask of the desktop, "!" before a critical message
 // and "?" before a question, and answers the questions from a list.
 class FakePlatform : public Platform {
@@ -68,7 +72,9 @@ inline QString nb(QString text)
     return text.replace(between_digits, QString(QChar(0x00A0)));
 }
 
-// Files beside the program: "name/" makes a folder.
+// Files beside the program: "name/" makes a folder, "name|" a FIFO;
+// ":moved" says the program's own folder could not be written and names
+// the files left there.
 using Files = QList<std::pair<QString, QByteArray>>;
 
 // A fresh, shown and active window on a fake desktop for each test.
@@ -80,9 +86,22 @@ struct WindowFixture {
     {
         platform = std::make_unique<FakePlatform>();
         platform->date = today;
-        for (const auto &[name, bytes] : files)
+        for (const auto &[name, bytes] : files) {
+            if (name == ":moved") { // the program's own folder could not be written
+                platform->moved = Problem {Problem::What::DataFolderMoved, platform->folder.path()};
+                platform->moved->other_path = QStringLiteral("/opt/pennaro");
+                platform->moved->text = QString::fromUtf8(bytes);
+                continue;
+            }
+#ifdef Q_OS_UNIX
+            if (name.endsWith(u'|')) {
+                QVERIFY(mkfifo(QFile::encodeName(path(name.chopped(1))).constData(), 0644) == 0);
+                continue;
+            }
+#endif
             name.endsWith(u'/') ? void(QDir(platform->folder.path()).mkdir(name))
                                 : put(name, bytes);
+        }
         window = std::make_unique<fo>(*platform);
         window->show();
         QApplication::setActiveWindow(window.get());
@@ -207,10 +226,10 @@ private:
     // it, End, the keys), "keys <keys>", "key <key>" (Tab, Ctrl+V,
     // Num+Enter), "focus", "click", "wheel" or "open <widget>" (a box's
     // list), "menu <field> <action>" (its context menu), "press <month>",
-    // "close" (the close control), "answer Igen|Nem", "fail start", "ask"
-    // (as when adat.txt could not be moved aside), "clip <text>", "rm
-    // templates", and "full <step>" on a full disk. Returns why it could not
-    // be taken.
+    // "close" (the close control), "answer Igen|Nem", "fail start", "clip
+    // <text>", "rm templates", "write <file> <text>" (as another program),
+    // "script ends <code> <error output>", and "full <step>" on a full disk.
+    // Returns why it could not be taken.
     QString act(const QString &step)
     {
         const QString verb = step.section(u' ', 0, 0), name = step.section(u' ', 1, 1);
@@ -266,9 +285,12 @@ private:
             platform->answers << (name == "Igen" ? MessageAnswer::Yes : MessageAnswer::No);
         else if (verb == "fail")
             platform->startFails = true;
-        else if (verb == "ask")
-            window->ask_before_saving = true;
-        else if (verb == "clip")
+        else if (verb == "write") // as another program would
+            put(name, rest.toUtf8());
+        else if (verb == "script") { // "script ends <code> [<error output>]"
+            const QStringList words = all.split(u' ');
+            platform->script_ended({true, false, words.value(1).toInt(), words.mid(2).join(u' ')});
+        } else if (verb == "clip")
             QApplication::clipboard()->setText(all);
         else if (step == "rm templates")
             QDir(platform->templates.path()).removeRecursively();

@@ -95,6 +95,8 @@ private:
     std::unique_ptr<Ui::fo> ui_;
     Platform &platform_;
     QStringList saved_revenue_texts_ = QStringList(12, QString());
+    QByteArray revenue_stamp_; // adat.txt as last read or written
+
     // Shown, then filled from the data files, then painted, then the files
     // nobody waits for and the messages.
     enum class Startup { NotShown, Preparing, Painting, Done };

@@ -32,6 +32,7 @@ std::optional<Problem> fo::load_revenues()
     monthly_revenue = file.revenue;
     saved_revenue_texts_ = file.texts;
     ask_before_saving = file.ask_before_saving;
+    revenue_stamp_ = file.stamp;
     setWindowModified(false);
     return file.problem;
 }
@@ -45,11 +46,21 @@ void fo::note_revenues_changed()
 // The exit button: saves the revenues, then closes the window.
 void fo::save_and_exit()
 {
-    const bool save = !ask_before_saving
-        || show_notice({QStringLiteral("Az adat.txt induláskor nem volt olvasható, ezért a program "
-                                       "eddig nem írta felül: %1. Felülírja most a bevételekkel?")
-                            .arg(shown_path(revenue_path())),
-               MessageIcon::Question, MessageButtons::YesNo})
+    // A file the program could not read, or one changed on disk since it
+    // was read or written (by hand, or by another copy), is replaced only
+    // if the user says so.
+    const QString path = shown_path(revenue_path());
+    QString question;
+    if (ask_before_saving)
+        question = QStringLiteral("Az adat.txt induláskor nem volt olvasható, ezért a program eddig "
+                                  "nem írta felül: %1. Felülírja most a bevételekkel?")
+                       .arg(path);
+    else if (file_stamp(revenue_path()) != revenue_stamp_)
+        question = QStringLiteral("Az adat.txt megváltozott, mióta a program beolvasta: %1. "
+                                  "Felülírja a bevételekkel?")
+                       .arg(path);
+    const bool save = question.isEmpty()
+        || show_notice({question, MessageIcon::Question, MessageButtons::YesNo})
             == MessageAnswer::Yes;
     if (save) {
         const QStringList texts = revenue_texts();
@@ -58,6 +69,7 @@ void fo::save_and_exit()
                 return;
         } else {
             saved_revenue_texts_ = texts;
+            revenue_stamp_ = file_stamp(revenue_path());
             ask_before_saving = false;
         }
     }
