@@ -90,8 +90,8 @@ QString DesktopPlatform::handOverScriptName() const
 #endif
 }
 
-void DesktopPlatform::startScript(const QString &path, const QString &workingFolder,
-    std::function<void(const ScriptEnd &)> ended)
+void DesktopPlatform::startScript(
+    const QString &path, const QString &workingFolder, std::function<void(const ScriptEnd &)> ended)
 {
     // Not owned: a script still running when the program ends goes on, as
     // destroying its QProcess would kill it.

@@ -98,8 +98,8 @@ QString decode_line(QByteArrayView line)
             length = 3, low = lead == 0xE0 ? 0xA0 : 0x80, high = lead == 0xED ? 0x9F : 0xBF;
         else if (lead >= 0xF0 && lead <= 0xF4)
             length = 4, low = lead == 0xF0 ? 0x90 : 0x80, high = lead == 0xF4 ? 0x8F : 0xBF;
-        bool valid = length > 0 && i + length <= line.size() && byte(i + 1) >= low
-            && byte(i + 1) <= high;
+        bool valid
+            = length > 0 && i + length <= line.size() && byte(i + 1) >= low && byte(i + 1) <= high;
         for (int k = 2; valid && k < length; ++k)
             valid = byte(i + k) >= 0x80 && byte(i + k) <= 0xBF;
         if (!valid) {

@@ -51,6 +51,7 @@ private slots:
         const QString not_handed = "!A felad.imp elkészült: <felad.imp>, de az átadás nem indítható: <atad_pennaro.sh> (";
         const QString no_template = "log = today | ?Nem látom a 2258 nyomtatvánt? Mehet tovább?";
         const QDate april(2026, 4, 2), july(2026, 7, 1);
+        const QString future = "?Ez a hónap (június) idén még nem kezdődött el: a 2025. júniusi bevallást készíti?";
         // The start-up: what the window shows and says once it is painted.
         QTest::newRow("an empty folder") << none << april << "adat.txt = " + QString("\r\n").repeated(36) + " ; adat2.minta.txt = ' …"+" ; entry 1 = ; Command21 = disabled ; click Command21 ; log = ; Text14 = ; Text25 =";
         QTest::newRow("data folder moved") << Files {{":moved", "adat.txt, adat2.txt"}} << april << QString("log = A program mappája nem írható: /opt/pennaro, ezért az adatait ebben a mappában tartja: <>. Az ott maradt fájlokat (adat.txt, adat2.txt) nem használja; másolja át őket ide, ha azokkal akar dolgozni.");
@@ -65,11 +66,23 @@ private slots:
         QTest::newRow("january") << none << april << "fill 500 000 ; click Command19 ; press 1 ; Frame1 = januári befizetések ; " + january + " ; List1 = hidden ; log =";
         QTest::newRow("june") << none << april << "fill 500 000 ; press 6 ; Frame1 = júniusi befizetések ; " + june;
         QTest::newRow("december") << none << april << QString("fill 500 000 ; press 12 ; Frame1 = decemberi befizetések ; Text11 = 45_000 ; Text12 = 55_500 ; Text13 = 39_000 ; Text33 = 135_000 ; Text46 = 300000 ; Text47 = 300000");
-        QTest::newRow("revenue too large") << none << april << "fill 500 000 ; press 6 ; set Text16 3 000 000 000 ; press 12 ; log = Túl nagy bevétel: március. Legfeljebb 2 147 483 647 Ft adható meg. ; Frame1 = júniusi befizetések ; " + june;
+        QTest::newRow("revenue too large") << none << april << "fill 500 000 ; press 6 ; set Text16 3 000 000 000 ; press 12 ; log = Túl nagy bevétel: március. Legfeljebb 2 147 483 647 Ft adható meg. ; Frame1 = júniusi befizetések – elavult… ; " + june;
         QTest::newRow("a later month too large") << none << april << "fill 500 000 ; set Text16 3 000 000 000 ; press 2 ; log = ; " + january;
         QTest::newRow("twelve wages overflow") << none << april << QString("fill 500 000 ; press 6 ; set Text2 200 000 000 ; press 6 ; log = A számítás nem végezhető el: túl nagy szám… ; Text11 = 0 ; Text12 = 0 ; Text13 = 0 ; Text33 = 0 ; Text46 = 0 ; Text47 = 0");
-        QTest::newRow("wage past 32 bits") << none << april << QString("fill 500 000 ; press 6 ; set Text2 3e9 ; press 6 ; log = A számítás nem végezhető el: a(z) „Éves minimálbér bruttó” mezőben… ; Frame1 = júniusi befizetések ; Text11 = 0 ; Text12 = 0 ; Text13 = 0 ; Text33 = 0 ; Text46 = 0 ; Text47 = 0");
+        QTest::newRow("wage past 32 bits") << none << april << QString("fill 500 000 ; press 6 ; set Text2 3e9 ; press 6 ; log = A számítás nem végezhető el: a(z) „Éves minimálbér bruttó” mezőben… ; Frame1 = júniusi befizetések – elavult… ; Text11 = 0 ; Text12 = 0 ; Text13 = 0 ; Text33 = 0 ; Text46 = 0 ; Text47 = 0");
         QTest::newRow("the leading number taken") << none << april << QString("set Text16 12abc ; press 3 ; taken 3 = 12 ; Text16 = 12abc");
+        // Results that no longer match their inputs look it, and are not copied.
+        QTest::newRow("outdated by a revenue") << none << april << "clip x ; fill 500 000 ; press 6 ; Text12 ink = #000000 ; type Text16 1 ; Frame1 = júniusi befizetések – elavult, nyomja meg újra a hónap gombját! ; Text12 = 55_500 ; Text12 ink = #808080 ; Text11 ink = #808080 ; focus Text12 ; key Ctrl+C ; log = beep ; clipboard = x ; press 6 ; Frame1 = júniusi befizetések ; Text12 ink = #000000 ; focus Text12 ; key Ctrl+C ; clipboard = 55500 ; type Text16 2 ; menu Text33 Másolás ; log = beep ; clipboard = 55500";
+        QTest::newRow("outdated by the employment") << none << april << QString("fill 500 000 ; press 3 ; click Option2 ; Frame1 = márciusi befizetések – elavult… ; click Option1 ; Frame1 = márciusi befizetések");
+        QTest::newRow("outdated by the wheel") << none << april << QString("fill 500 000 ; press 3 ; wheel Combo1 ; Frame1 = márciusi befizetések – elavult…");
+        QTest::newRow("outdated by a reset") << none << april << QString("fill 500 000 ; press 3 ; focus Text4 ; key Tab ; Frame1 = márciusi befizetések – elavult… ; Text12 = 0 ; Text12 ink = #808080");
+        QTest::newRow("a later revenue outdates nothing") << none << april << QString("fill 500 000 ; press 3 ; type Text17 1 ; Frame1 = márciusi befizetések ; Text12 ink = #000000");
+        // What the program changed comes back with Ctrl+Z, one step each.
+        QTest::newRow("erase undone") << none << april << QString("type Text14 12a ; key Tab ; Text14 = ; focus Text14 ; key Ctrl+Z ; Text14 = 12a ; key Ctrl+Shift+Z ; Text14 =");
+        QTest::newRow("regrouping undone") << none << april << QString("type Text14 1234 ; Text14 = 1_234 ; key Ctrl+Z ; Text14 = 1234 ; key Ctrl+Shift+Z ; Text14 = 1_234");
+        QTest::newRow("undone from the menu") << none << april << QString("type Text14 12a ; key Tab ; focus Text14 ; menu Text14 Visszavonás ; Text14 = 12a");
+        QTest::newRow("normalising undone") << none << april << QString("focus Text4 ; key Ctrl+A ; keys 0,15 ; key Tab ; Text4 = 0,2 ; focus Text4 ; key Ctrl+Z ; Text4 = 0,15 ; focus Combo1 ; key Ctrl+A ; keys 8 ; key Tab ; Combo1 = 8,0 ; focus Combo1 ; key Ctrl+Z ; Combo1 = 8");
+        QTest::newRow("dot groups") << none << april << QString("type Text14 1.200.000 ; Text14 = 1_200_000 ; key Tab ; Text14 = 1_200_000 ; focus Text3 ; key Ctrl+A ; keys 373.200 ; key Tab ; Text3 = 373_200 ; type Text15 1.5 ; key Tab ; Text15 =");
         QTest::newRow("results refuse typing") << none << april << QString("fill 500 000 ; press 5 ; type Text11 1 ; type Text12 2 ; type Text13 3 ; key Backspace ; type Text33 4 ; type Text57 5 ; Text11 = 45_000 ; Text12 = 55_500 ; Text13 = 39_000 ; Text33 = 0 ; Text46 = 300000 ; Text47 = 300000 ; Text57 = 10032000-06056353");
         QTest::newRow("typing regroups") << none << april << QString("type Text14 1 ; keys 234 ; Text14 = 1_234 ; keys , ; Text14 = 1_234, ; keys 56 ; Text14 = 1_234,56 ; cursor = end ; key Home ; key Right ; key Right ; key Right ; keys 9 ; Text14 = 12_934,56 ; cursor = end ; press 1 ; Text14 = 12_935 ; taken 1 = 12935");
         QTest::newRow("the cursor goes last") << none << april << QString("type Text14 12 ; key Home ; key Right ; keys 3 ; Text14 = 132 ; cursor = end");
@@ -111,7 +124,7 @@ private slots:
         QTest::newRow("changed, Igen") << hundred << april << "set Text14 7 ; answer Igen ; close ; log = " + changed + " ; fo = hidden ; adat.txt = 100\r\n";
         // The export: the period, the checks, felad.imp and the hand-over.
         QTest::newRow("March") << exporting << april << "fill 500 000 ; press 3 ; click Command21 ; " + done + " ; Text50 = 20260301 ; Text51 = 20260331 ; felad.imp = $ny_azon=2658\r\n… ; felad.imp has \r\n23335=20260301\r\n ; felad.imp has \r\n26414[1]=48100\r\n";
-        QTest::newRow("December in January") << exporting << QDate(2027, 1, 15) << "fill 500 000 ; press 12 ; click Command21 ; " + done + " ; Text51 = 20261231 ; felad.imp = $ny_azon=2658\r\n…";
+        QTest::newRow("December in January") << exporting << QDate(2027, 1, 15) << "fill 500 000 ; press 12 ; answer Igen ; click Command21 ; log = today | ?Ez a hónap (december) idén még nem kezdődött el: a 2026. decemberi bevallást készíti? | start <atad_pennaro.sh> in <> ; Text51 = 20261231 ; felad.imp = $ny_azon=2658\r\n…";
         QTest::newRow("side, exported again") << exporting << april << "fill 500 000 ; press 3 ; click Command21 ; click Option2 ; press 1 ; click Command21 ; " + done + " | today | start <atad_pennaro.sh> in <> ; felad.imp has \r\n23335=20260101\r\n ; felad.imp has \r\n26378[1]=26\r\n";
         QTest::newRow("no month") << exporting << april << QString("fill 500 000 ; click Command21 ; log = beep | !Nincs kijelölt hónap! ; felad.imp =");
         QTest::newRow("master data left") << exporting << april << "fill 500 000 ; press 3 ; focus Text4 ; key Tab ; click Command21 ; " + refused;
@@ -120,6 +133,9 @@ private slots:
         QTest::newRow("earlier revenue") << exporting << april << "fill 500 000 ; press 3 ; type Text14 1 ; click Command21 ; " + refused;
         QTest::newRow("later revenue") << exporting << april << "fill 500 000 ; press 3 ; type Text17 1 ; click Command21 ; " + done;
         QTest::newRow("cost ratio by the wheel") << exporting << april << "fill 500 000 ; press 3 ; wheel Combo1 ; Combo1 = 80 ; click Command21 ; " + refused;
+        // June on 2 April is last June: asked first.
+        QTest::newRow("a future month, Nem") << exporting << april << "fill 500 000 ; press 6 ; answer Nem ; click Command21 ; log = today | " + future + " ; Text50 = Text50 ; felad.imp =";
+        QTest::newRow("a future month, Igen") << exporting << april << "fill 500 000 ; press 6 ; answer Igen ; answer Igen ; click Command21 ; log = today | " + future + " | ?Nem látom a 2258 nyomtatvánt? Mehet tovább? | start <atad_pennaro.sh> in <> ; Text50 = 20250601 ; felad.imp = $ny_azon=2558\r\n…";
         QTest::newRow("no template, Nem") << exporting << july << "fill 500 000 ; press 6 ; rm templates ; answer Nem ; click Command21 ; " + no_template + " ; Text50 = 20260601 ; felad.imp =";
         QTest::newRow("no template, Igen") << exporting << july << "fill 500 000 ; press 6 ; rm templates ; answer Igen ; click Command21 ; " + no_template + " | start <atad_pennaro.sh> in <> ; felad.imp has \r\n26414[1]=55500\r\n";
         QTest::newRow("felad.imp a folder") << exporting + Files {{"felad.imp/", {}}} << april << "fill 500 000 ; press 3 ; click Command21 ; " + not_written + "ez egy mappa). A bevallás nem készült el.";
@@ -144,6 +160,135 @@ private slots:
         QVERIFY(f.platform->over_window && !f.window->format_lock && !f.window->isWindowModified());
         f.put(f.platform->templates.filePath("NAV_2658_1.enyk"), "template");
         QCOMPARE(f.run(steps), QString());
+    }
+
+    // The window's own texts as the program's users know them: a stray edit
+    // of the form fails here.
+    void fixedTexts_data()
+    {
+        QTest::addColumn<QString>("widget");
+        QTest::addColumn<QString>("property"); // or "line <n>" of the info list
+        QTest::addColumn<QString>("expected");
+        const auto add = [](const char *widget, const char *property, const char *expected) {
+            QTest::addRow("%s %s", widget, property) << widget << property << QString(expected);
+        };
+        // clang-format off
+        add("fo", "windowTitle", "PENNARO ver.:1.03[*]");
+        add("Label1", "text", "PENNARO");
+        add("Frame2", "title", "Törzsadatok:");
+        add("Frame3", "title", "Havi bevételek");
+        add("Frame1", "title", "Számítások");
+        add("Command19", "toolTip", "Infó");
+        add("Command14", "toolTip", "Kilépés");
+        add("Label3", "text", "Éves minimálbér bruttó:");
+        add("Label4", "text", "Garantál bérminimum (szakm.) bruttó:");
+        add("Label5", "text", "SZJA:");
+        add("Label6", "text", "TB:");
+        add("Label7", "text", "Szocho:");
+        add("Label22", "text", "Költséghányad:");
+        add("Label11", "text", "Állásban:");
+        add("Option1", "text", "fő");
+        add("Option2", "text", "mellék");
+        add("Command2", "text", "január");
+        add("Command2", "toolTip", "Havi kiértékelés.");
+        add("Command3", "text", "február");
+        add("Command3", "toolTip", "Havi kiértékelés.");
+        add("Command4", "text", "március");
+        add("Command4", "toolTip", "Havi kiértékelés.");
+        add("Command5", "text", "április");
+        add("Command5", "toolTip", "Havi kiértékelés.");
+        add("Command6", "text", "május");
+        add("Command6", "toolTip", "Havi kiértékelés.");
+        add("Command7", "text", "június");
+        add("Command7", "toolTip", "Havi kiértékelés.");
+        add("Command8", "text", "július");
+        add("Command8", "toolTip", "Havi kiértékelés.");
+        add("Command9", "text", "augusztus");
+        add("Command9", "toolTip", "Havi kiértékelés.");
+        add("Command10", "text", "szeptember");
+        add("Command10", "toolTip", "Havi kiértékelés.");
+        add("Command11", "text", "október");
+        add("Command11", "toolTip", "Havi kiértékelés.");
+        add("Command12", "text", "november");
+        add("Command12", "toolTip", "Havi kiértékelés.");
+        add("Command13", "text", "december");
+        add("Command13", "toolTip", "Havi kiértékelés.");
+        add("Label12", "text", "SZJA havi/negyedévi:");
+        add("Label13", "text", "TB (havi):");
+        add("Label14", "text", "Szocho (havi):");
+        add("Label16", "text", " (103) Személyi jövedelemadó");
+        add("Label17", "text", "(406) Tb-járulék");
+        add("Label18", "text", "(258) Szociális hozzájárulási adó");
+        add("Label19", "text", "SZJA-előleget negyedévente. negyedévet követő hónap 20-ig");
+        add("Label20", "text", "Következő hó 12.ig");
+        add("Label21", "text", "Jövetkező hó 12.ig");
+        add("Text57", "text", "10032000-06056353");
+        add("Text58", "text", "10032000-06055802");
+        add("Text59", "text", "10032000-06055912");
+        add("Command21", "text", "2?58 járulék bevallás hónapot követő 12. napig ");
+        add("Command21", "toolTip", "2?58 bizonylat kitöltése.");
+        add("Text50", "text", "Text50");
+        add("Text51", "text", "Text51");
+        add("List1", "line 1", "                                    HAVI PENNARO SZÁMÍTÓ");
+        add("List1", "line 2", "                                          (könyvelő helyett)");
+        add("List1", "line 3", "");
+        add("List1", "line 4", "Csak a kért hónapra (hónap gomb) számol előző havi bevételekkel!");
+        add("List1", "line 5", "");
+        add("List1", "line 6", "                      ****************************************************");
+        add("List1", "line 7", "                      **** Alul csak a ZÖLDEKET  kell feladni! ****");
+        add("List1", "line 8", "                      ****************************************************");
+        add("List1", "line 9", "");
+        add("List1", "line 10", "Számolható!");
+        add("List1", "line 11", "•  Szakképesítést igénylő munka ");
+        add("List1", "line 12", "");
+        add("List1", "line 13", "Számolás");
+        add("List1", "line 14", "Havi bevételt beírni, honap nyomógombot megnyomni!");
+        add("List1", "line 15", "Megjegyzett értékek törlése, az adat.txt fájt eltávolítani.");
+        add("List1", "line 16", "");
+        add("List1", "line 17", "Nem számolható!");
+        add("List1", "line 18", "•  a négy vagy többgyermekes anyák kedvezménye");
+        add("List1", "line 19", "•  a 25 év alatti fiatalok kedvezménye");
+        add("List1", "line 20", "•  a 335/2009. (XII. 29.) Korm. rend.t betegségek esetén járó személyi kedvezmény");
+        add("List1", "line 21", "•  az első házasok kedvezménye");
+        add("List1", "line 22", "•  a kedvezményezett eltartottak után érvényesíthető családi kedvezmény");
+        add("List1", "line 23", "");
+        add("List1", "line 24", "Mindenki saját felelőségére használja, ellenőrzések után!");
+        // clang-format on
+    }
+    void fixedTexts()
+    {
+        QFETCH(QString, widget);
+        QFETCH(QString, property);
+        f.open({{"adat2.txt", taxpayer_file}});
+        QWidget *shown = widget == "fo" ? f.window.get() : f.window->findChild<QWidget *>(widget);
+        QVERIFY(shown);
+        const QString text = property.startsWith("line ")
+            ? f.ui().List1->item(property.mid(5).toInt() - 1)->text()
+            : shown->property(property.toLatin1()).toString();
+        QTEST(text, "expected");
+        QCOMPARE(f.ui().List1->count(), 24);
+    }
+
+    // The green of the amounts is theirs alone: their context menus look
+    // like every other.
+    void menusNotGreen()
+    {
+        f.open();
+        for (QLineEdit *amount : {f.ui().Text12, f.ui().Text13, f.ui().Text33}) {
+            QCOMPARE(amount->palette().color(QPalette::Base), QColor(0, 255, 0));
+            std::unique_ptr<QMenu> menu(amount->createStandardContextMenu());
+            const QImage painted = menu->grab().toImage();
+            QVERIFY(painted.pixelColor(painted.width() / 2, 3) != QColor(0, 255, 0));
+        }
+    }
+
+    // The window opens on the screen, title bar included: 1366x768 at 125 %.
+    void firstSize()
+    {
+        const QSize screen(1092, 584), wanted(1000, 640), minimum(708, 529);
+        const QSize size = window_size(wanted, minimum, screen, QMargins(4, 30, 4, 4));
+        QCOMPARE(size, QSize(1000, 550));
+        QCOMPARE(window_size(wanted, minimum, QSize(600, 400), {}), minimum);
     }
 
 #ifdef Q_OS_UNIX
@@ -241,6 +386,19 @@ private slots:
         for (QLineEdit *account : {f.ui().Text57, f.ui().Text58, f.ui().Text59})
             QVERIFY(
                 account->width() > account->fontMetrics().horizontalAdvance(account->text()) + 8);
+
+        // At the smallest size the window allows, the largest amounts show
+        // whole: no digit is scrolled out at either side.
+        f.window->resize(f.window->minimumSizeHint());
+        QApplication::processEvents();
+        for (QLineEdit *amount : {f.ui().Text11, f.ui().Text12, f.ui().Text13, f.ui().Text33}) {
+            amount->setText(nb("-2_147_483_648"));
+            amount->grab(); // the line edit places its text when painted
+            const int middle = amount->height() / 2;
+            QVERIFY2(amount->cursorPositionAt({3, middle}) == 0, qPrintable(amount->objectName()));
+            QVERIFY2(amount->cursorPositionAt({amount->width() - 3, middle}) == 14,
+                qPrintable(amount->objectName()));
+        }
     }
 };
 

@@ -169,7 +169,8 @@ private:
     // What a check reads: "log" (then cleared), "tab order" (from the focus
     // round to it), "files", "focus", "cursor" (at the end or inside), "clipboard",
     // "taken <month>", "entry <n>", "<widget> base" (the window's Base or
-    // Button colour), a file's bytes, or a widget's text, title or state.
+    // Button colour), "<widget> ink" (its text colour), a file's bytes, or a
+    // widget's text, title or state.
     QString shown(const QString &what) const
     {
         const QString n = what.section(u' ', 1);
@@ -199,6 +200,8 @@ private:
             return QString::number(window->monthly_revenue[n.toInt() - 1]);
         if (what.startsWith("entry "))
             return QString::fromLatin1(window->taxpayer_lines[n.toInt()]);
+        if (what.endsWith(" ink"))
+            return widget(what.chopped(4))->palette().color(QPalette::Text).name();
         if (what.endsWith(" base")) {
             const QColor base = widget(what.chopped(5))->palette().color(QPalette::Base);
             return base == window->palette().color(QPalette::Base)  ? "Base"

@@ -27,8 +27,20 @@ void fo::export_declaration()
         return;
     }
 
-    // One date for the period, the form's year and its template.
-    const Period period = declaration_period(result.inputs.month, platform_.today());
+    // One date for the period, the form's year and its template. A month
+    // that has not begun yet this year is last year's: the user says so.
+    const QDate today = platform_.today();
+    const int month = result.inputs.month;
+    const Period period = declaration_period(month, today);
+    if (period.year != today.year()
+        && show_notice({QStringLiteral("Ez a hónap (%1) idén még nem kezdődött el: a %2. %3 "
+                                       "bevallást készíti?")
+                            .arg(month_button(month)->text())
+                            .arg(period.year)
+                            .arg(month_adjective(month)),
+               MessageIcon::Question, MessageButtons::YesNo})
+            != MessageAnswer::Yes)
+        return;
     ui_->Text50->setText(period.first);
     ui_->Text51->setText(period.last);
 
@@ -79,8 +91,8 @@ std::optional<Problem> fo::write_and_hand_over(const QByteArray &bytes)
         problem.what = Problem::What::HandOverMissing;
         return problem;
     }
-    platform_.startScript(problem.other_path, folder,
-        [window = QPointer<fo>(this), problem](const ScriptEnd &end) {
+    platform_.startScript(
+        problem.other_path, folder, [window = QPointer<fo>(this), problem](const ScriptEnd &end) {
             if (window)
                 window->report_hand_over(problem, end);
         });

@@ -12,6 +12,10 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QScreen>
+#include <QStyle>
+
+#include <functional>
+#include <limits>
 
 fo::fo(Platform &platform, QWidget *parent)
     : QWidget(parent)
@@ -22,9 +26,37 @@ fo::fo(Platform &platform, QWidget *parent)
     prepare_on_load();
     dress_fields();
     connect_handlers();
-    // Room for the wide layout where the screen has it; never past the screen.
-    const QSize room = screen()->availableGeometry().size();
-    resize(sizeHint().expandedTo(QSize(1000, 640)).boundedTo(room).expandedTo(minimumSizeHint()));
+    // Until the window is shown its frame is not known: the style's title
+    // bar and borders stand for it.
+    const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+    const int title = style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    resize(window_size(sizeHint(), minimumSizeHint(), screen()->availableGeometry().size(),
+        QMargins(border, title + border, border, border)));
+}
+
+QSize window_size(QSize wanted, QSize minimum, QSize screen, QMargins frame)
+{
+    // Room for the wide layout where the screen has it; never past the
+    // screen, title bar included.
+    const QSize room = screen.shrunkBy(frame);
+    return wanted.expandedTo(QSize(1000, 640)).boundedTo(room).expandedTo(minimum);
+}
+
+// Once shown, the window's real frame is known: it is kept on the screen.
+void fo::fit_to_screen()
+{
+    const QRect available = screen()->availableGeometry();
+    const QRect frame = frameGeometry();
+    const QMargins margins(geometry().left() - frame.left(), geometry().top() - frame.top(),
+        frame.right() - geometry().right(), frame.bottom() - geometry().bottom());
+    const QSize fitted = window_size(size(), minimumSizeHint(), available.size(), margins);
+    if (fitted == size() && available.contains(frame))
+        return;
+    resize(fitted);
+    // move() places the frame; its top left corner stays on the screen first.
+    const QSize outer = fitted.grownBy(margins);
+    move(std::max(available.left(), std::min(frame.left(), available.right() + 1 - outer.width())),
+        std::max(available.top(), std::min(frame.top(), available.bottom() + 1 - outer.height())));
 }
 
 // What a form cannot say: system colours, the pictures, widths that follow
@@ -37,8 +69,16 @@ void fo::dress_fields()
     // System colours that a form cannot name.
     QPalette working = ui_->Text11->palette();
     working.setColor(QPalette::Base, palette().color(QPalette::Button));
-    working.setColor(QPalette::Text, palette().color(QPalette::ButtonText));
+    working_text_ = palette().color(QPalette::ButtonText);
+    working.setColor(QPalette::Text, working_text_);
     ui_->Text11->setPalette(working);
+    // The amounts to pay are green; by palette, so that their menus are not.
+    for (QLineEdit *field : {ui_->Text12, ui_->Text13, ui_->Text33}) {
+        QPalette green = field->palette();
+        green.setColor(QPalette::Base, QColor(0, 255, 0));
+        green.setColor(QPalette::Text, Qt::black);
+        field->setPalette(green);
+    }
     QPalette account = ui_->Text57->palette();
     // Qt has no inactive-title colour; this is the classic Windows one, with
     // dark text on it in a dark scheme too.
@@ -49,12 +89,20 @@ void fo::dress_fields()
         // The whole account number shows, whatever the font.
         field->setMinimumWidth(field->fontMetrics().horizontalAdvance(field->text()) + 24);
     }
-    // A result is copied as bare digits, to paste into a bank's amount field.
+    // A result is copied as bare digits, to paste into a bank's amount
+    // field. A cut figure looks right and is wrong: each field is as wide as
+    // the widest amount in its own font.
+    const QString widest = number_text::grouped(std::numeric_limits<qint32>::min(), 0);
     for (QLineEdit *field : amount_fields()) {
         field->installEventFilter(this);
         field->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(field, &QWidget::customContextMenuRequested, this,
-            [this, field](const QPoint &at) { show_amount_menu(field, at); });
+            [this, field](const QPoint &at) { show_field_menu(field, at); });
+        const int frame = field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, field);
+        const QMargins margins = field->textMargins();
+        // QLineEdit keeps 2 pixels free on either side of its text.
+        field->setMinimumWidth(field->fontMetrics().horizontalAdvance(widest) + 2 * frame + 4
+            + margins.left() + margins.right() + 2);
     }
     // A focused button is pressed with Enter too, not only with Space.
     for (QPushButton *button : findChildren<QPushButton *>())
@@ -84,13 +132,23 @@ void fo::connect_handlers()
         connect(field, &QLineEdit::textChanged, this, [this, field] {
             regroup_revenue(field);
             note_revenues_changed();
+            show_results_state();
         });
         field->installEventFilter(this);
+        // Its own undo, which does not regroup what it brings back.
+        field->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(field, &QWidget::customContextMenuRequested, this,
+            [this, field](const QPoint &at) { show_field_menu(field, at); });
     }
-    // The master-data fields report their focus-out here too.
-    for (QWidget *field : std::initializer_list<QWidget *> {
-             ui_->Text2, ui_->Text3, ui_->Text4, ui_->Text5, ui_->Text6, ui_->Combo1})
+    // The master-data fields report their focus-out here too; a change of
+    // any input may outdate the results.
+    for (QLineEdit *field : {ui_->Text2, ui_->Text3, ui_->Text4, ui_->Text5, ui_->Text6}) {
         field->installEventFilter(this);
+        connect(field, &QLineEdit::textChanged, this, &fo::show_results_state);
+    }
+    ui_->Combo1->installEventFilter(this);
+    connect(ui_->Combo1, &QComboBox::currentTextChanged, this, &fo::show_results_state);
+    connect(ui_->Option1, &QRadioButton::toggled, this, &fo::show_results_state);
     connect(ui_->Command14, &QPushButton::clicked, this, &fo::save_and_exit);
     connect(ui_->Command19, &QPushButton::clicked, this, &fo::toggle_info);
     connect(ui_->Command21, &QPushButton::clicked, this, &fo::export_declaration);
@@ -164,9 +222,13 @@ bool fo::eventFilter(QObject *watched, QEvent *event)
             button->click();
             return true;
         }
-        auto *amount = qobject_cast<QLineEdit *>(watched);
-        if (amount && amount_fields().contains(amount) && key->matches(QKeySequence::Copy)) {
-            copy_digits(amount);
+        auto *field = qobject_cast<QLineEdit *>(watched);
+        if (field && amount_fields().contains(field) && key->matches(QKeySequence::Copy)) {
+            copy_digits(field);
+            return true;
+        }
+        if (field && (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo))) {
+            undo_edit(field, key->matches(QKeySequence::Redo));
             return true;
         }
     }
@@ -188,26 +250,60 @@ QList<QLineEdit *> fo::amount_fields() const
     return {ui_->Text11, ui_->Text12, ui_->Text13, ui_->Text33};
 }
 
+// An outdated figure is not copied: a beep says so.
 void fo::copy_digits(const QLineEdit *field)
 {
+    if (!results_current()) {
+        platform_.beep();
+        return;
+    }
     const QString text = field->hasSelectedText() ? field->selectedText() : field->text();
     QGuiApplication::clipboard()->setText(number_text::bare_digits(text));
 }
 
-// The field's own menu, its copy giving the bare digits.
-void fo::show_amount_menu(QLineEdit *field, const QPoint &at)
+// Undoes or redoes one edit, the program's own too, as it was: a revenue
+// brought back is not regrouped again.
+void fo::undo_edit(QLineEdit *field, bool redo)
+{
+    undoing_ = true;
+    redo ? field->redo() : field->undo();
+    undoing_ = false;
+}
+
+// The field's own menu: a result's copy gives the bare digits, a revenue's
+// undo brings back what was typed.
+void fo::show_field_menu(QLineEdit *field, const QPoint &at)
 {
     std::unique_ptr<QMenu> menu(field->createStandardContextMenu());
-    // The line edit names its copy action only by its (translated) text.
-    const QString copy = QCoreApplication::translate("QLineEdit", "&Copy");
+    // The line edit names its actions only by their (translated) texts.
+    const auto named = [](const QAction *action, const char *text) {
+        return action->text().startsWith(QCoreApplication::translate("QLineEdit", text));
+    };
     for (QAction *action : menu->actions()) {
-        if (action->text().startsWith(copy)) {
-            action->disconnect();
+        std::function<void()> instead;
+        if (named(action, "&Copy") && amount_fields().contains(field))
+            instead = [this, field] { copy_digits(field); };
+        else if (named(action, "&Undo"))
+            instead = [this, field] { undo_edit(field, false); };
+        else if (named(action, "&Redo"))
+            instead = [this, field] { undo_edit(field, true); };
+        if (!instead)
+            continue;
+        action->disconnect();
+        if (amount_fields().contains(field))
             action->setEnabled(true);
-            connect(action, &QAction::triggered, this, [this, field] { copy_digits(field); });
-        }
+        connect(action, &QAction::triggered, this, instead);
     }
     menu->exec(field->mapToGlobal(at));
+}
+
+// The program's own change of a text, undone with Ctrl+Z like a typed one.
+void fo::replace_text(QLineEdit *field, const QString &text)
+{
+    if (field->text() == text)
+        return;
+    field->selectAll();
+    field->insert(text);
 }
 
 void fo::toggle_info()

@@ -4,6 +4,7 @@
 #include "platform/platform.h"
 #include "storage/taxpayer_file.h"
 
+#include <QColor>
 #include <QWidget>
 
 #include <memory>
@@ -14,6 +15,10 @@ class fo;
 }
 class QLineEdit;
 class QPushButton;
+
+// The window's first size: what its layout wants, within the screen less
+// the frame (title bar and borders), never below its minimum.
+QSize window_size(QSize wanted, QSize minimum, QSize screen, QMargins frame);
 
 // The one window. Its fields hold every value and result as text; the
 // values below are kept between events. The handlers read the fields into
@@ -54,6 +59,7 @@ private:
     MessageAnswer show_problem(const Problem &problem);
 
     void dress_fields();
+    void fit_to_screen();
     void connect_handlers();
 
     // Start-up (startup.cpp).
@@ -66,6 +72,8 @@ private:
     // The month commands (month_command.cpp).
     void evaluate_month(int month);
     void clear_results();
+    bool results_current() const;
+    void show_results_state();
     std::optional<EvaluationInputs> inputs_in_fields(int month) const;
     std::variant<MasterData, MasterField> master_data_in_fields() const;
     std::optional<qint32> revenue_in_field(int month) const;
@@ -90,7 +98,9 @@ private:
     void toggle_info();
     QList<QLineEdit *> amount_fields() const;
     void copy_digits(const QLineEdit *field);
-    void show_amount_menu(QLineEdit *field, const QPoint &at);
+    void undo_edit(QLineEdit *field, bool redo);
+    void show_field_menu(QLineEdit *field, const QPoint &at);
+    static void replace_text(QLineEdit *field, const QString &text);
 
     std::unique_ptr<Ui::fo> ui_;
     Platform &platform_;
@@ -103,4 +113,6 @@ private:
     Startup startup_ = Startup::NotShown;
     QList<Problem> startup_problems_;
     std::optional<QByteArray> taxpayer_copy_;
+    QColor working_text_; // Text11's text colour while its figure is current
+    bool undoing_ = false; // an undo or redo is changing a field
 };

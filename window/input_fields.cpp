@@ -5,12 +5,10 @@
 // A revenue field regroups its digits on every change of its text.
 void fo::regroup_revenue(QLineEdit *field)
 {
-    if (format_lock || field->text().isEmpty())
+    if (format_lock || undoing_ || field->text().isEmpty())
         return;
-    const QString formatted = regrouped_revenue(field->text());
     // Setting the same text raises no further change, so this settles at once.
-    if (formatted != field->text())
-        field->setText(formatted);
+    replace_text(field, regrouped_revenue(field->text()));
     field->setCursorPosition(int(field->text().size()));
 }
 
@@ -21,23 +19,23 @@ void fo::leave_field(QObject *field)
     for (int month = 1; month <= 12; ++month) {
         if (field == revenue_field(month)) {
             // A revenue that is not a number does not stay; a fraction is rounded.
-            revenue_field(month)->setText(revenue_on_leaving(revenue_field(month)->text()));
+            replace_text(revenue_field(month), revenue_on_leaving(revenue_field(month)->text()));
             return;
         }
     }
     using number_text::Kind;
     const std::tuple<QLineEdit *, int, Kind> master[] = {{ui_->Text2, 0, Kind::Forints},
-        {ui_->Text3, 0, Kind::Forints}, {ui_->Text4, 1, Kind::Number}, {ui_->Text5, 1, Kind::Number},
-        {ui_->Text6, 1, Kind::Number}};
+        {ui_->Text3, 0, Kind::Forints}, {ui_->Text4, 1, Kind::Number},
+        {ui_->Text5, 1, Kind::Number}, {ui_->Text6, 1, Kind::Number}};
     for (const auto &[edit, decimals, kind] : master) {
         if (field == edit) {
-            edit->setText(normalised_master(edit->text(), decimals, kind));
+            replace_text(edit, normalised_master(edit->text(), decimals, kind));
             clear_results(); // the results no longer match the master data
             return;
         }
     }
     if (field == ui_->Combo1) {
-        ui_->Combo1->setEditText(normalised_master(ui_->Combo1->currentText(), 1));
+        replace_text(ui_->Combo1->lineEdit(), normalised_master(ui_->Combo1->currentText(), 1));
         clear_results();
     }
 }

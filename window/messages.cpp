@@ -37,6 +37,14 @@ QString without_colon(QString caption)
 
 } // namespace
 
+QString month_adjective(int month)
+{
+    static const char *const adjectives[]
+        = {"januári", "februári", "márciusi", "áprilisi", "májusi", "júniusi", "júliusi",
+            "augusztusi", "szeptemberi", "októberi", "novemberi", "decemberi"};
+    return QString::fromUtf8(adjectives[month - 1]);
+}
+
 WindowNames names_on(const Ui::fo &ui)
 {
     WindowNames names;

@@ -16,5 +16,9 @@ struct WindowNames {
 };
 WindowNames names_on(const Ui::fo &ui);
 
+// "januári" for 1: the results group is titled "<adjective> befizetések",
+// a declaration is "a 2025. júniusi".
+QString month_adjective(int month);
+
 // The one place where problems become Hungarian messages.
 Notice notice_for(const Problem &problem, const WindowNames &names);

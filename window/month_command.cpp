@@ -1,14 +1,7 @@
 #include "evaluation/number_text.h"
 #include "ui_fo.h"
 #include "window/fo.h"
-
-namespace {
-
-// The results group is titled "<adjective> befizetések".
-const char *const month_adjectives[] = {"januári", "februári", "márciusi", "áprilisi", "májusi",
-    "júniusi", "júliusi", "augusztusi", "szeptemberi", "októberi", "novemberi", "decemberi"};
-
-} // namespace
+#include "window/messages.h"
 
 // A revenue as a month command takes it: the leading number, rounded half to
 // even; nothing when it does not fit 32 bits.
@@ -50,6 +43,38 @@ void fo::clear_results()
         field->setText(QStringLiteral("0"));
     if (last_result)
         last_result->amounts.reset();
+    show_results_state();
+}
+
+// The results hold only for what they were made of: no month evaluated
+// yet, or the fields as the last month command took them.
+bool fo::results_current() const
+{
+    if (!last_result)
+        return true;
+    return last_result->amounts
+        && inputs_in_fields(last_result->inputs.month) == last_result->inputs;
+}
+
+// Outdated results keep their texts but look it, and say what to do.
+void fo::show_results_state()
+{
+    if (!last_result)
+        return;
+    const bool current = results_current();
+    const QString title
+        = month_adjective(last_result->inputs.month) + QStringLiteral(" befizetések");
+    ui_->Frame1->setTitle(
+        current ? title : title + QStringLiteral(" – elavult, nyomja meg újra a hónap gombját!"));
+    const QColor outdated(128, 128, 128);
+    for (QLineEdit *field : amount_fields()) {
+        QPalette colours = field->palette();
+        colours.setColor(QPalette::Text,
+            !current                   ? outdated
+                : field == ui_->Text11 ? working_text_
+                                       : QColor(Qt::black));
+        field->setPalette(colours);
+    }
 }
 
 // A month button: takes the revenues up to the month and shows what is due.
@@ -69,8 +94,6 @@ void fo::evaluate_month(int month)
     }
     monthly_revenue = taken;
 
-    ui_->Frame1->setTitle(
-        QString::fromUtf8(month_adjectives[month - 1]) + QStringLiteral(" befizetések"));
     clear_results();
     MonthResult result;
     result.inputs.month = month;
@@ -104,9 +127,10 @@ void fo::evaluate_month(int month)
         // From July on the working field looks like an ordinary entry field.
         QPalette colours = ui_->Text11->palette();
         colours.setColor(QPalette::Base, palette().color(QPalette::Base));
-        colours.setColor(QPalette::Text, palette().color(QPalette::WindowText));
+        working_text_ = palette().color(QPalette::WindowText);
         ui_->Text11->setPalette(colours);
     }
+    show_results_state();
     ui_->List1->hide();
     if (problem)
         show_problem(*problem);

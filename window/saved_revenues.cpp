@@ -52,9 +52,10 @@ void fo::save_and_exit()
     const QString path = shown_path(revenue_path());
     QString question;
     if (ask_before_saving)
-        question = QStringLiteral("Az adat.txt induláskor nem volt olvasható, ezért a program eddig "
-                                  "nem írta felül: %1. Felülírja most a bevételekkel?")
-                       .arg(path);
+        question
+            = QStringLiteral("Az adat.txt induláskor nem volt olvasható, ezért a program eddig "
+                             "nem írta felül: %1. Felülírja most a bevételekkel?")
+                  .arg(path);
     else if (file_stamp(revenue_path()) != revenue_stamp_)
         question = QStringLiteral("Az adat.txt megváltozott, mióta a program beolvasta: %1. "
                                   "Felülírja a bevételekkel?")

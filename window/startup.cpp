@@ -59,6 +59,7 @@ void fo::finish_startup()
     if (startup_ != Startup::Painting)
         return;
     startup_ = Startup::Done;
+    fit_to_screen();
     const QString folder = platform_.dataFolder();
     // Copies that a save interrupted by a kill left behind.
     remove_leftover_copies(folder,
