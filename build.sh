@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, then starts the program (run), runs the
 # tests headless (test), makes and checks the Debian package (package), or
-# runs the start-up benchmark on a Release build (bench).
+# runs the start-up benchmark on a Release build (bench), or builds the
+# fuzz targets with clang and runs each for FUZZ_SECONDS (fuzz).
 # Debian 12, as root or through sudo.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -12,8 +13,9 @@ case "$mode" in
 run | test) ;;
 bench) packages+=(libx11-dev xvfb) ;;
 package) packages+=(dpkg-dev desktop-file-utils appstream) ;;
+fuzz) packages+=(clang libclang-rt-14-dev) ;;
 *)
-    echo "usage: $0 run|test|package|bench" >&2
+    echo "usage: $0 run|test|package|bench|fuzz" >&2
     exit 2
     ;;
 esac
@@ -48,6 +50,23 @@ if [ "$mode" = bench ]; then
         exec bash bench/run.sh build-release
     fi
     exec xvfb-run -a -s "-screen 0 1280x800x24" bash bench/run.sh build-release
+fi
+
+if [ "$mode" = fuzz ]; then
+    # The core and its fuzz targets only, with clang, sanitizers on; each
+    # target runs from its own corpus folder, kept between runs.
+    cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF \
+        -DPENNARO_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ \
+        -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all"
+    targets=(number_text field_text revenue_file save_then_read taxpayer_file import_file)
+    cmake --build build-fuzz --parallel "$(nproc)" --target "${targets[@]/#/fuzz_}"
+    for target in "${targets[@]}"; do
+        mkdir -p "build-fuzz/corpus/$target"
+        echo "== fuzz_$target, ${FUZZ_SECONDS:-60} s"
+        (cd build-fuzz && "./fuzz/fuzz_$target" -max_total_time="${FUZZ_SECONDS:-60}" \
+            -max_len=4096 "corpus/$target")
+    done
+    exit 0
 fi
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
