@@ -27,3 +27,9 @@ Period declaration_period(int month, QDate today)
     const QString last = last_day_of_month(first).toString(QStringLiteral("yyyy.MM.dd."));
     return {year, first.toString(QStringLiteral("yyyyMMdd")), strip_date_separators(last)};
 }
+
+QDate quarter_due_date(int year, int month)
+{
+    const int quarter_end = (month + 2) / 3 * 3;
+    return QDate(year, quarter_end, 12).addMonths(1);
+}

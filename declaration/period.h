@@ -21,3 +21,7 @@ struct Period {
     QString last;
 };
 Period declaration_period(int month, QDate today);
+
+// The day a quarter's payments are due from 2023: the 12th of the month
+// after the quarter that `month` closes.
+QDate quarter_due_date(int year, int month);

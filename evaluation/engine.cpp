@@ -5,12 +5,17 @@
 
 #include <QtNumeric>
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
 using number_text::whole32;
 
 std::variant<MasterData, MasterField> read_master_data(const MasterDataTexts &texts)
 {
     MasterData data;
     data.main_employment = texts.main_employment;
+    data.year = texts.year;
     const std::pair<const QString &, MasterField> wholes[]
         = {{texts.minimum_wage, MasterField::MinimumWage},
             {texts.guaranteed_minimum, MasterField::GuaranteedMinimum}};
@@ -39,60 +44,119 @@ std::variant<MasterData, MasterField> read_master_data(const MasterDataTexts &te
     return data;
 }
 
-std::optional<Evaluation> evaluate(
-    const MasterData &data, const MonthlyRevenue &monthly_revenue, int month)
+int months_taken(int year, int month)
 {
-    if (month < 1 || month > 12)
+    return year_rules::rules_for(year).quarterly ? (month + 2) / 3 * 3 : month;
+}
+
+namespace {
+
+// a / b rounded down, for any sign of a; b > 0.
+qint64 floor_div(qint64 a, qint64 b)
+{
+    return a / b - (a % b != 0 && a < 0 ? 1 : 0);
+}
+
+std::optional<qint32> fits32(qint64 value)
+{
+    if (value < std::numeric_limits<qint32>::min() || value > std::numeric_limits<qint32>::max())
         return std::nullopt;
-    const qint32 G = data.guaranteed_minimum;
+    return qint32(value);
+}
 
-    // Index 0 is unused so that the index is the month.
-    std::array<qint32, 13> ytd_revenue {};
+// Whole forints, 50 fillér up.
+std::optional<qint32> half_up(double value)
+{
+    return std::isfinite(value) ? whole32(std::floor(value + 0.5)) : std::nullopt;
+}
+
+// base × rate in whole forints, 50 fillér up. A rate of whole tenths of a
+// percent, as the fields hold it, is applied in whole numbers, so that no
+// binary neighbour of a half decides the forint.
+std::optional<qint32> amount_half_up(qint64 base, double rate)
+{
+    const double tenths = rate * 1000;
+    const double whole_tenths = std::nearbyint(tenths);
+    if (std::abs(tenths - whole_tenths) < 1e-6 && std::abs(whole_tenths) < 1e9)
+        return fits32(floor_div(base * qint64(whole_tenths) + 500, 1000));
+    return half_up(double(base) * rate);
+}
+
+// What the monthly and the quarterly rules share: the revenue and the income
+// of each month, the allowance and the share.
+struct Year {
+    std::array<qint32, 13> ytd_revenue {}; // index 0 unused: the index is the month
     std::array<qint32, 13> monthly_income {};
+    qint32 allowance = 0;
+    double income_share = 0;
+};
 
+// The year-to-date revenue up to `taken`, and the monthly income up to
+// `month`: each month carries the growth of the year's income above the
+// allowance, rounded by `round`.
+std::optional<Year> year_to_month(const MasterData &data, const MonthlyRevenue &monthly_revenue,
+    int month, int taken, std::optional<qint32> (*round)(double))
+{
+    Year y;
     qint32 running = 0;
-    for (int m = 1; m <= month; ++m) {
+    for (int m = 1; m <= taken; ++m) {
         if (qAddOverflow(running, monthly_revenue[m - 1], &running))
             return std::nullopt;
-        ytd_revenue[m] = running;
+        y.ytd_revenue[m] = running;
     }
 
     // Half a year's minimum wages are free of tax.
     qint32 yearly_wage = 0;
     if (qMulOverflow(data.minimum_wage, qint32(year_rules::allowance_wages_per_year), &yearly_wage))
         return std::nullopt;
-    const auto tax_free_allowance = whole32(yearly_wage * year_rules::allowance_share);
+    const auto tax_free_allowance = round(yearly_wage * year_rules::allowance_share);
     if (!tax_free_allowance)
         return std::nullopt;
-    const double income_share = 1 - data.cost_ratio / 100.0;
+    y.allowance = *tax_free_allowance;
+    y.income_share = 1 - data.cost_ratio / 100.0;
 
-    // Each month carries the growth of the year's income above the allowance.
     qint32 earlier_income = 0;
     for (int m = 1; m <= month; ++m) {
-        const auto above = whole32(ytd_revenue[m] * income_share - *tax_free_allowance);
+        const auto above = round(y.ytd_revenue[m] * y.income_share - y.allowance);
         if (!above)
             return std::nullopt;
         qint32 v = monthly_revenue[m - 1] == 0 ? 0 : *above;
         if (qSubOverflow(v, earlier_income, &v))
             return std::nullopt;
-        monthly_income[m] = v > 0 ? v : 0;
-        if (qAddOverflow(earlier_income, monthly_income[m], &earlier_income))
+        y.monthly_income[m] = v > 0 ? v : 0;
+        if (qAddOverflow(earlier_income, y.monthly_income[m], &earlier_income))
             return std::nullopt;
     }
+    return y;
+}
 
-    // No SZJA until the year's income reaches G (main) or the allowance (side).
-    const double threshold = data.main_employment ? double(G) : double(*tax_free_allowance);
-    auto month_szja = [&](int m) -> std::optional<qint32> {
-        const double x = ytd_revenue[m] * income_share;
-        if (x < threshold)
-            return 0;
-        return whole32(monthly_income[m] * data.szja_rate);
-    };
+// The month's SZJA: none until the year's income reaches G (main) or the
+// allowance (side).
+std::optional<qint32> month_szja(
+    const MasterData &data, const Year &y, int m, std::optional<qint32> (*round)(double))
+{
+    const double threshold
+        = data.main_employment ? double(data.guaranteed_minimum) : double(y.allowance);
+    if (y.ytd_revenue[m] * y.income_share < threshold)
+        return 0;
+    return round(y.monthly_income[m] * data.szja_rate);
+}
+
+// The rules of 2022: every month on its own income, at least G in main
+// employment, ties to the even forint.
+std::optional<Evaluation> evaluate_monthly(
+    const MasterData &data, const MonthlyRevenue &monthly_revenue, int month)
+{
+    const auto year = year_to_month(data, monthly_revenue, month, month, whole32);
+    if (!year)
+        return std::nullopt;
+    const qint32 G = data.guaranteed_minimum;
+    const year_rules::Year &rules = year_rules::rules_for(data.year);
 
     Evaluation result;
-    const qint32 I = monthly_income[month];
+    const qint32 I = year->monthly_income[month];
 
-    const auto szja_amount = month_szja(month);
+    const auto szja_amount = month_szja(data, *year, month, whole32);
     if (!szja_amount)
         return std::nullopt;
     result.szja_amount = *szja_amount;
@@ -104,7 +168,7 @@ std::optional<Evaluation> evaluate(
     if (data.main_employment) {
         result.tb_base = I > G ? I : G;
         tb_amount = whole32(result.tb_base * data.tb_rate);
-        result.szocho_base = I > G ? double(I) : G * year_rules::szocho_minimum_factor;
+        result.szocho_base = I > G ? double(I) : G * rules.szocho_minimum_factor;
         szocho_amount = whole32(result.szocho_base * data.szocho_rate);
     } else if (I > 0) {
         result.tb_base = I;
@@ -122,11 +186,113 @@ std::optional<Evaluation> evaluate(
     if (month % 3 == 0) {
         qint32 quarter = 0;
         for (int m : {month - 1, month - 2, month}) {
-            const auto part = month_szja(m);
+            const auto part = month_szja(data, *year, m, whole32);
             if (!part || qAddOverflow(quarter, *part, &quarter))
                 return std::nullopt;
         }
         result.quarter_szja = quarter;
     }
     return result;
+}
+
+// The rules from 2023 (Tbj. 40. § (2)-(3), 42. § (2)): each month of a
+// quarter takes a third of the year's SZJA-liable income up to the
+// quarter's end less the bases of the earlier quarters, in main employment
+// at least the month's minimum. Whole forints, 50 fillér up.
+std::optional<Evaluation> evaluate_quarterly(
+    const MasterData &data, const MonthlyRevenue &monthly_revenue, int month)
+{
+    const year_rules::Year &rules = year_rules::rules_for(data.year);
+    const int quarter_end = months_taken(data.year, month);
+    const auto year = year_to_month(data, monthly_revenue, month, quarter_end, half_up);
+    if (!year)
+        return std::nullopt;
+
+    // The SZJA-liable income from 1 January to the end of month m: the
+    // income above the allowance.
+    const qint64 share_percent = 100 - data.cost_ratio;
+    const auto liable = [&](int m) -> qint64 {
+        if (m == 0)
+            return 0;
+        const qint64 income = floor_div(qint64(year->ytd_revenue[m]) * share_percent + 50, 100);
+        return std::max<qint64>(0, income - year->allowance);
+    };
+
+    // The month's minimums: G as the field holds it; where it holds the
+    // year's figure of 1 January, the raised one from the month it rose.
+    const auto minimum = [&](int m) -> qint64 {
+        const bool raised = rules.raised_from_month != 0 && m >= rules.raised_from_month
+            && number_text::read_whole32(QString::fromLatin1(rules.guaranteed_minimum))
+                == data.guaranteed_minimum;
+        return raised ? rules.raised_guaranteed_minimum : data.guaranteed_minimum;
+    };
+
+    std::array<qint64, 13> tb_base {}, szocho_base {};
+    qint64 tb_earlier = 0, szocho_earlier = 0;
+    for (int end = 3; end <= quarter_end; end += 3) {
+        // A third of what the quarter adds, rounded to whole forints.
+        const qint64 tb_share = floor_div(2 * (liable(end) - tb_earlier) + 3, 6);
+        const qint64 szocho_share = floor_div(2 * (liable(end) - szocho_earlier) + 3, 6);
+        for (int m = end - 2; m <= end; ++m) {
+            if (data.main_employment) {
+                const auto szocho_minimum = half_up(minimum(m) * rules.szocho_minimum_factor);
+                if (!szocho_minimum)
+                    return std::nullopt;
+                tb_base[m] = std::max(tb_share, minimum(m));
+                szocho_base[m] = std::max<qint64>(szocho_share, *szocho_minimum);
+            } else {
+                tb_base[m] = std::max<qint64>(tb_share, 0);
+                szocho_base[m] = std::max<qint64>(szocho_share, 0);
+            }
+        }
+        tb_earlier += tb_base[end - 2] + tb_base[end - 1] + tb_base[end];
+        szocho_earlier += szocho_base[end - 2] + szocho_base[end - 1] + szocho_base[end];
+    }
+
+    Evaluation result;
+    const auto tb_month = fits32(tb_base[month]);
+    const auto szocho_month = fits32(szocho_base[month]);
+    const auto szja_amount = month_szja(data, *year, month, half_up);
+    if (!tb_month || !szocho_month || !szja_amount)
+        return std::nullopt;
+    result.tb_base = *tb_month;
+    result.szocho_base = *szocho_month;
+    result.szja_amount = *szja_amount;
+    const auto tb_amount = amount_half_up(*tb_month, data.tb_rate);
+    const auto szocho_amount = amount_half_up(*szocho_month, data.szocho_rate);
+    if (!tb_amount || !szocho_amount)
+        return std::nullopt;
+    result.tb_amount = *tb_amount;
+    result.szocho_amount = *szocho_amount;
+
+    // At the quarter's end: the advance on what the quarter added to the
+    // liable income, and the quarter's three payments.
+    if (month == quarter_end) {
+        const auto advance = amount_half_up(liable(month) - liable(month - 3), data.szja_rate);
+        if (!advance)
+            return std::nullopt;
+        result.quarter_szja = *advance;
+        QuarterTotals totals {0, 0, *advance};
+        for (int m = month - 2; m <= month; ++m) {
+            const auto tb = amount_half_up(tb_base[m], data.tb_rate);
+            const auto szocho = amount_half_up(szocho_base[m], data.szocho_rate);
+            if (!tb || !szocho || qAddOverflow(totals.tb, *tb, &totals.tb)
+                || qAddOverflow(totals.szocho, *szocho, &totals.szocho))
+                return std::nullopt;
+        }
+        result.quarter_totals = totals;
+    }
+    return result;
+}
+
+} // namespace
+
+std::optional<Evaluation> evaluate(
+    const MasterData &data, const MonthlyRevenue &monthly_revenue, int month)
+{
+    if (month < 1 || month > 12)
+        return std::nullopt;
+    if (year_rules::rules_for(data.year).quarterly)
+        return evaluate_quarterly(data, monthly_revenue, month);
+    return evaluate_monthly(data, monthly_revenue, month);
 }

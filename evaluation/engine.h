@@ -1,6 +1,7 @@
 #pragma once
 
 #include "evaluation/problem.h"
+#include "evaluation/year_rules.h"
 
 #include <QString>
 
@@ -19,6 +20,7 @@ struct MasterData {
     double szocho_rate = 0;
     qint16 cost_ratio = 0; // percent
     bool main_employment = true;
+    int year = year_rules::default_year; // whose rules apply
 
     friend bool operator==(const MasterData &, const MasterData &) = default;
 };
@@ -26,6 +28,15 @@ struct MasterData {
 struct MasterDataTexts {
     QString minimum_wage, guaranteed_minimum, szja, tb, szocho, cost_ratio;
     bool main_employment = true;
+    int year = year_rules::default_year;
+};
+
+// What is paid at the end of a quarter, from 2023 when TB and Szocho are
+// paid by quarter too.
+struct QuarterTotals {
+    qint32 tb = 0;
+    qint32 szocho = 0;
+    qint32 szja = 0;
 };
 
 // What is due for the chosen month.
@@ -36,13 +47,14 @@ struct Evaluation {
     qint32 tb_base = 0;
     double szocho_base = 0; // 112.5 % of G may carry decimals
     std::optional<qint32> quarter_szja; // only at the end of a quarter
+    std::optional<QuarterTotals> quarter_totals; // the same, in quarterly years
 };
 
 // What an evaluation was made of. Its results hold only while these do.
 struct EvaluationInputs {
     int month = 0;
     MasterData master;
-    MonthlyRevenue revenue {}; // the months after `month` are 0: they take no part
+    MonthlyRevenue revenue {}; // the months not taken are 0: they take no part
 
     friend bool operator==(const EvaluationInputs &, const EvaluationInputs &) = default;
 };
@@ -51,8 +63,13 @@ struct EvaluationInputs {
 // number or out of range.
 std::variant<MasterData, MasterField> read_master_data(const MasterDataTexts &texts);
 
-// The year from January up to `month`; nothing when a sum or a rounded
-// product leaves the 32-bit range.
+// How many months' revenues an evaluation of `month` takes: the months up
+// to it, or in a quarterly year up to the end of its quarter, since the
+// law divides the quarter's income among its months.
+int months_taken(int year, int month);
+
+// The year from January up to `month`, by the rules of the data's year;
+// nothing when a sum or a rounded product leaves the 32-bit range.
 std::optional<Evaluation> evaluate(
     const MasterData &data, const MonthlyRevenue &monthly_revenue, int month);
 

@@ -34,6 +34,8 @@ struct Problem {
         HandOverCrashed, // the same, `text` its last error lines
         FolderInUse, // `path` of the lock file
         DataFolderMoved, // `path` used, `other_path` the program's, `text` the files left
+        YearNotSaved, // `path`, `error`
+        PeriodOutsideYear, // `count` the period's year, `month`, `text` the rules' year
     };
     // A line of a file, and what becomes of it.
     struct Line {

@@ -1,26 +1,73 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <array>
 
-// The figures of the flat-rate rules the program implements (2022) and of
-// the declaration "2258". A new year's figures change here and in the test
-// rows that pin them.
+// The figures of the flat-rate rules, year by year, and of the declaration
+// "2258". A new year is a new row here and new test rows that pin it.
 namespace year_rules {
 
-// The master data every run starts from, as the fields show them.
-inline constexpr const char *minimum_wage = "200000"; // monthly gross
-inline constexpr const char *guaranteed_minimum = "260000"; // G, monthly gross
+// The figures of one tax year. The master data start from them, as the
+// fields show them; the user may type others over them.
+struct Year {
+    int year;
+    const char *minimum_wage; // monthly gross on 1 January
+    const char *guaranteed_minimum; // G, monthly gross on 1 January
+    // Where the minimums rose within the year: from this month's first day
+    // (0: they did not) to these.
+    int raised_from_month;
+    qint32 raised_minimum_wage;
+    qint32 raised_guaranteed_minimum;
+    // In main employment the Szocho base is at least G times this.
+    double szocho_minimum_factor;
+    std::array<const char *, 3> cost_ratios; // the first is the default
+    // From 2023 the TB and Szocho bases are set by quarter.
+    bool quarterly;
+};
+
+// One row a year, each with its sources.
+// - Minimum wage and G: government decrees (Korm. rendelet) 703/2021 (2022),
+//   573/2022 (2023), 508/2023 (in force from 2023-12-01: 266 800 and
+//   326 000 for December 2023, and the figures of 2024), 394/2024 (2025),
+//   426/2025 (2026).
+// - The Szocho minimum: Szocho tv. 8. § (3), 112,5 % of G; from 2026 the
+//   minimum itself, the 112,5 % rule repealed (Szocho tv. 6. § (2)).
+// - The quarterly bases: Tbj. 40. § (2)-(3) (main employment, at least the
+//   minimum every month) and 42. § (2) (side employment, no minimum).
+// - The cost ratios 40/80/90 %, and 45/80/90 % from 2026: the sole
+//   trader's flat-rate (átalányadó) rules of the Szja tv., as amended for
+//   2026 (50 % from 2027 is not here yet).
+// The rates (15 / 18,5 / 13 %) and the allowance (half the annual minimum
+// wage of 1 January, Szja tv.) are the same in every year.
+inline constexpr std::array<Year, 5> years = {{
+    {2022, "200000", "260000", 0, 0, 0, 1.125, {"40", "80", "90"}, false},
+    {2023, "232000", "296400", 12, 266800, 326000, 1.125, {"40", "80", "90"}, true},
+    {2024, "266800", "326000", 0, 0, 0, 1.125, {"40", "80", "90"}, true},
+    {2025, "290800", "348800", 0, 0, 0, 1.125, {"40", "80", "90"}, true},
+    {2026, "322800", "373200", 0, 0, 0, 1.0, {"45", "80", "90"}, true},
+}};
+
+// A data folder that never chose a year starts here.
+inline constexpr int default_year = 2022;
+
+// The row of the year; the default year's when there is none.
+constexpr const Year &rules_for(int year)
+{
+    for (const Year &row : years)
+        if (row.year == year)
+            return row;
+    return years[0];
+}
+
 inline constexpr const char *szja_percent = "15";
 inline constexpr const char *tb_percent = "18,5";
 inline constexpr const char *szocho_percent = "13";
-inline constexpr std::array<const char *, 3> cost_ratios = {"40", "80", "90"};
 
 // The tax-free allowance is this many monthly minimum wages: twelve of them
 // halved.
 inline constexpr int allowance_wages_per_year = 12;
 inline constexpr double allowance_share = 0.5;
-// In main employment the Szocho base is at least 112.5 % of G.
-inline constexpr double szocho_minimum_factor = 1.125;
 
 // The tax authority's accounts.
 inline constexpr const char *szja_account = "10032000-06056353"; // 103

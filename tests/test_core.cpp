@@ -61,9 +61,10 @@ void put(const QString &path, const Bytes &bytes)
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
 
-// "<month> main|side [wage=|G=|ratio=|tb=<value>]: <revenues>", each revenue
-// "<amount>" or "<amount>*<months>": SZJA, TB, its base, Szocho, its base
-// and, at a quarter's end, "| <quarter's SZJA>".
+// "<month> main|side [wage=|G=|ratio=|year=|tb=<value>]: <revenues>", each
+// revenue "<amount>" or "<amount>*<months>": SZJA, TB, its base, Szocho, its
+// base and, at a quarter's end, "| <quarter's SZJA>" and from 2023 "| <the
+// quarter's TB> <Szocho>".
 Bytes evaluation(const Bytes &input, const Args &)
 {
     const Args head = input.left(input.indexOf(':')).split(' ');
@@ -76,6 +77,8 @@ Bytes evaluation(const Bytes &input, const Args &)
             data.guaranteed_minimum = value.toInt();
         else if (setting.startsWith("ratio="))
             data.cost_ratio = qint16(value.toInt());
+        else if (setting.startsWith("year="))
+            data.year = value.toInt();
         else
             data.tb_rate = value.toDouble();
     }
@@ -92,7 +95,9 @@ Bytes evaluation(const Bytes &input, const Args &)
     const Bytes due = Args {number(r->szja_amount), number(r->tb_amount), number(r->tb_base),
         number(r->szocho_amount), number(r->szocho_base)}
                           .join(' ');
-    return r->quarter_szja ? due + " | " + number(*r->quarter_szja) : due;
+    const Bytes quarter = r->quarter_szja ? due + " | " + number(*r->quarter_szja) : due;
+    const auto totals = r->quarter_totals;
+    return totals ? quarter + " | " + number(totals->tb) + ' ' + number(totals->szocho) : quarter;
 }
 
 // March 2026's declaration in main employment, taxpayer entries "v1" to "v24"
@@ -226,6 +231,8 @@ const QHash<Bytes, std::function<Bytes(const Bytes &, const Args &)>> rules {
         const Period p = declaration_period(parts[0].toInt(), QDate::fromString(QString(parts[1]), Qt::ISODate));
         return Bytes::number(p.year) + ' ' + (p.first + u'-' + p.last).toLatin1(); }},
     {"declaration", declaration},
+    // "<month> <year>": when the quarter's payments are due.
+    {"due", [](auto &in, auto &) { const Args p = in.split(' '); return quarter_due_date(p[1].toInt(), p[0].toInt()).toString(Qt::ISODate).toLatin1(); }},
     {"template", [](auto &in, auto &) {
         QTemporaryDir empty, folder;
         in.endsWith('/') ? void(QDir(folder.path()).mkdir(in)) : put(folder.filePath(in), "");
@@ -355,6 +362,24 @@ private slots:
         add("twelve wages past 32 bits", "evaluation", "12 main wage=200000000: 1*12", "none");
         add("product with a rate", "evaluation", "12 main tb=1000000: 100000000*12", "none");
         add("Szocho base past 32 bits", "evaluation", "12 main G=2000000000: 0*12", "none");
+        // From 2023 by quarter: each month takes a third of the liable income
+        // the quarter adds less the earlier bases, at least the minimum.
+        // The published example: 400 000 income a month, allowance 1 392 000.
+        add("2023 January", "evaluation", "1 main year=2023 wage=232000 G=296400 ratio=80: 2000000*12", "0 54834 296400 43349 333450");
+        add("2023 April", "evaluation", "4 main year=2023 wage=232000 G=296400 ratio=80: 2000000*12", "31200 54834 296400 43349 333450");
+        add("2023 June", "evaluation", "6 main year=2023 wage=232000 G=296400 ratio=80: 2000000*12", "60000 54834 296400 43349 333450 | 151200 | 164502 130047");
+        add("2026 minimum, qualified", "evaluation", "1 main year=2026 wage=322800 G=373200 ratio=45: 0*12", "0 69042 373200 48516 373200");
+        add("2026 minimum wage as G", "evaluation", "1 main year=2026 wage=322800 G=322800 ratio=45: 0*12", "0 59718 322800 41964 322800");
+        add("above the minimum", "evaluation", "3 main year=2025 wage=290800 G=348800: 5000000*12", "450000 447404 2418400 314392 2418400 | 1088280 | 1342212 943176");
+        add("the quarter's later months count", "evaluation", "1 main year=2025 wage=290800 G=348800: 0 0 9000000", "0 225404 1218400 158392 1218400");
+        add("side, below the allowance", "evaluation", "3 side year=2024 wage=266800 G=326000 ratio=80: 2000000*12", "0 0 0 0 0 | 0 | 0 0");
+        add("side", "evaluation", "6 side year=2024 wage=266800 G=326000 ratio=80: 2000000*12", "60000 49284 266400 34632 266400 | 119880 | 147852 103896");
+        // The minimums rose on 1 December 2023; a typed G holds all year.
+        add("December 2023", "evaluation", "12 main year=2023 wage=232000 G=296400: 0*12", "0 60310 326000 47678 366750 | 0 | 169978 134376");
+        add("December 2023, G typed", "evaluation", "12 main year=2023 wage=232000 G=232000: 0*12", "0 42920 232000 33930 261000 | 0 | 128760 101790");
+        // Two quarters of minimums lower the third's bases.
+        add("earlier top-ups", "evaluation", "9 main year=2023 wage=232000 G=296400: 0*6 5000000*3", "450000 359492 1943200 242983 1869100 | 1141200 | 1078476 728949");
+        add("2022 stays monthly", "evaluation", "1 main year=2022: 0 0 9000000", low);
         // A line is UTF-8 when it is valid UTF-8, else Windows-1250.
         add("BOM, no-break", "line", "\xEF\xBB\xBF" "1\xC2\xA0" "000", "1_000");
         add("BOM inside", "line", "K\xEF\xBB\xBFis", "Kis");
@@ -417,6 +442,8 @@ private slots:
         add("December in January", "period", "12 2027-01-15", "2026 20261201-20261231");
         add("later than today", "period", "11 2026-05-20", "2025 20251101-20251130");
         add("this month", "period", "5 2026-05-20", "2026 20260501-20260531");
+        add("first quarter due", "due", "2 2026", "2026-04-12");
+        add("fourth quarter due", "due", "12 2025", "2026-01-12");
         add("as it is", "declaration", "", "$ny_azon=2658|$sorok_sz\xE1ma=46|$d_lapok_sz\xE1ma=1|$d_lap1=01-01,1|8131=HU|12634=v1|14361=v2|14417=X|21279=1|23299=v4|23302=v5|23328=v6|23303=v7|23304=v8|23305=v9|23306=v10|23307=v11|23308=v12|23309=v13|23310=v14|23311=v15|23313=v16|23314=v17|23335=20260301|23336=20260331|23339=H|23853=v18|24026=v19|24027=v20|24029=v21|24030=v22|24031=v23|26378[1]=21|26380[1]=1|26383[1]=0|26384[1]=20260301|26385[1]=20260331|26397[1]=I|26398[1]=N|26473[1]=N|26401[1]=292500|26400[1]=38025|26413[1]=260000|26414[1]=48100");
         add("side", "declaration 26378[1]", "side", "26378[1]=26");
         add("12-15 empty", "declaration 23307 23308 23309 23310 23311 23313", "12=;13=;14=;15=", "23307=v11|23313=v16");

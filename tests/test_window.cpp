@@ -99,7 +99,7 @@ private slots:
         QTest::newRow("amounts copied from the menu") << none << april << QString("fill 500 000 ; press 6 ; menu Text12 Másolás ; clipboard = 55500");
         QTest::newRow("amounts copied as digits") << none << april << QString("fill 500 000 ; press 6 ; focus Text33 ; key Ctrl+C ; clipboard = 90000 ; Text33 = 90_000");
         // The two options are one Tab stop; the arrow keys move between them.
-        QTest::newRow("tab order") << exporting << april << QString("tab order = Text2 Text3 Text4 Text5 Text6 Combo1 Text14 Command2 Text15 Command3 Text16 Command4 Text17 Command5 Text18 Command6 Text19 Command7 Text20 Command8 Text21 Command9 Text22 Command10 Text23 Command11 Text24 Command12 Text25 Command13 Text11 Text12 Text13 Command14 Command19 Text57 Text58 Text59 Text33 Option1 Command21 ; focus Option1 ; key Right ; focus = Option2");
+        QTest::newRow("tab order") << exporting << april << QString("tab order = Text2 Text3 Text4 Text5 Text6 Combo1 Text14 Command2 Text15 Command3 Text16 Command4 Text17 Command5 Text18 Command6 Text19 Command7 Text20 Command8 Text21 Command9 Text22 Command10 Text23 Command11 Text24 Command12 Text25 Command13 Text11 Text12 Text13 Command14 Command19 Text57 Text58 Text59 Text33 Option1 Command21 Combo2 ; focus Option1 ; key Right ; focus = Option2");
         // 3 000 000 in January, side employment, no allowance: the base is the income.
         QTest::newRow("cost ratio from the list") << none << april << QString("set Text14 3000000 ; click Option2 ; set Text2 0 ; open Combo1 ; Combo1 = 40 ; key Down ; key Return ; Combo1 = 80 ; press 1 ; Combo1 = 80,0 ; Text46 = 600000");
         // The way out: the exit button saves, the close control asks.
@@ -123,6 +123,13 @@ private slots:
         QTest::newRow("changed back") << hundred << april << "set Text14 7 ; set Text14 100 ; close ; log = ; fo = hidden";
         QTest::newRow("changed, Nem") << hundred << april << "set Text14 7 ; answer Nem ; close ; log = " + changed + " ; fo = shown ; adat.txt = 100\r\n";
         QTest::newRow("changed, Igen") << hundred << april << "set Text14 7 ; answer Igen ; close ; log = " + changed + " ; fo = hidden ; adat.txt = 100\r\n";
+        // The tax year: its figures, remembered in the data folder.
+        QTest::newRow("choose 2026") << none << april << QString("focus Combo2 ; key End ; Combo2 = 2026 ; Text2 = 322_800 ; Text3 = 373_200 ; Text4 = 15 ; Text5 = 18,5 ; Text6 = 13 ; Combo1 = 45 ; pennaro.ini = adoev=2026\r\n ; Label20 = Negyedévet követő hó 12-ig ; Label21 = Negyedévet követő hó 12-ig ; Command21 caption = 2?58 járulék bevallás negyedévet követő hó 12. napig  ; log = ; key Home ; Combo2 = 2022 ; Combo1 = 40 ; Text2 = 200_000 ; Label20 = Következő hó 12.ig ; Label21 = Jövetkező hó 12.ig ; Command21 caption = 2?58 járulék bevallás hónapot követő 12. napig  ; pennaro.ini = adoev=2022\r\n");
+        QTest::newRow("a year outdates the results") << none << april << QString("fill 500 000 ; press 6 ; Label24 = hidden ; focus Combo2 ; key End ; Text12 = 0 ; Frame1 = júniusi befizetések – elavult… ; press 6 ; Text11 = 0 ; Text12 = 69_042 ; Text13 = 48_516 ; Text33 = 0 ; Text46 = 373200 ; Text47 = 373200 ; Label24 = Negyedévi befizetés 2026. július 12-ig: TB 207_126 Ft, Szocho 145_548 Ft, SZJA 0 Ft ; press 5 ; Label24 = hidden");
+        QTest::newRow("the year restored") << Files {{"pennaro.ini", "adoev=2026\r\n"}} << april << QString("Combo2 = 2026 ; Text2 = 322_800 ; Text3 = 373_200 ; Combo1 = 45 ; Label20 = Negyedévet követő hó 12-ig ; log =");
+        QTest::newRow("a year without rules") << Files {{"pennaro.ini", "adoev=1999\r\n"}} << april << QString("Combo2 = 2022 ; Text2 = 200_000 ; log =");
+        QTest::newRow("the quarter's revenues taken") << Files {{"pennaro.ini", "adoev=2026"}} << april << QString("set Text16 9 000 000 ; press 1 ; taken 3 = 9000000 ; Frame1 = januári befizetések ; type Text16 1 ; Frame1 = januári befizetések – elavult… ; type Text17 1 ; press 1 ; type Text17 2 ; Frame1 = januári befizetések");
+        QTest::newRow("another year's period, Nem") << exporting + Files {{"pennaro.ini", "adoev=2025"}} << april << QString("fill 500 000 ; press 3 ; answer Nem ; click Command21 ; log = today | ?A bevallás a 2026. márciusi hónapról szól, a számítás viszont a 2025. év szabályaival készült. Mégis elkészíti? ; felad.imp =");
         // The export: the period, the checks, felad.imp and the hand-over.
         QTest::newRow("March") << exporting << april << "fill 500 000 ; press 3 ; click Command21 ; " + done + " ; Text50 = 20260301 ; Text51 = 20260331 ; felad.imp = $ny_azon=2658\r\n… ; felad.imp has \r\n23335=20260301\r\n ; felad.imp has \r\n26414[1]=48100\r\n";
         QTest::newRow("December in January") << exporting << QDate(2027, 1, 15) << "fill 500 000 ; press 12 ; answer Igen ; click Command21 ; log = today | ?Ez a hónap (december) idén még nem kezdődött el: a 2026. decemberi bevallást készíti? | start <atad_pennaro.sh> in <> ; Text51 = 20261231 ; felad.imp = $ny_azon=2658\r\n…";
@@ -188,6 +195,7 @@ private slots:
         add("Label7", "text", "Szocho:");
         add("Label22", "text", "Költséghányad:");
         add("Label11", "text", "Állásban:");
+        add("Label23", "text", "Adóév:");
         add("Option1", "text", "fő");
         add("Option2", "text", "mellék");
         add("Command2", "text", "január");

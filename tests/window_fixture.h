@@ -169,8 +169,8 @@ private:
     // What a check reads: "log" (then cleared), "tab order" (from the focus
     // round to it), "files", "focus", "cursor" (at the end or inside), "clipboard",
     // "taken <month>", "entry <n>", "<widget> base" (the window's Base or
-    // Button colour), "<widget> ink" (its text colour), a file's bytes, or a
-    // widget's text, title or state.
+    // Button colour), "<widget> ink" (its text colour), "<button> caption", a
+    // file's bytes, or a widget's text, title or state.
     QString shown(const QString &what) const
     {
         const QString n = what.section(u' ', 1);
@@ -200,6 +200,8 @@ private:
             return QString::number(window->monthly_revenue[n.toInt() - 1]);
         if (what.startsWith("entry "))
             return QString::fromLatin1(window->taxpayer_lines[n.toInt()]);
+        if (what.endsWith(" caption"))
+            return qobject_cast<QAbstractButton *>(widget(what.chopped(8)))->text();
         if (what.endsWith(" ink"))
             return widget(what.chopped(4))->palette().color(QPalette::Text).name();
         if (what.endsWith(" base")) {
@@ -219,6 +221,8 @@ private:
             return combo->currentText();
         if (auto *group = qobject_cast<const QGroupBox *>(shown))
             return group->title();
+        if (auto *label = qobject_cast<const QLabel *>(shown))
+            return label->isVisible() ? label->text() : "hidden";
         if (auto *option = qobject_cast<const QRadioButton *>(shown))
             return option->isChecked() ? "checked" : "unchecked";
         return !shown->isVisible() ? "hidden" : shown->isEnabled() ? "shown" : "disabled";

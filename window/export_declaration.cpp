@@ -1,4 +1,5 @@
 #include "declaration/import_file.h"
+#include "evaluation/year_rules.h"
 #include "storage/text_lines.h"
 #include "ui_fo.h"
 #include "window/fo.h"
@@ -41,6 +42,16 @@ void fo::export_declaration()
                MessageIcon::Question, MessageButtons::YesNo})
             != MessageAnswer::Yes)
         return;
+    // A year chosen is the year declared: figures by another year's rules
+    // go out only if the user says so.
+    if (chosen_year() != year_rules::default_year && period.year != chosen_year()) {
+        Problem problem {Problem::What::PeriodOutsideYear};
+        problem.count = period.year;
+        problem.month = month;
+        problem.text = QString::number(chosen_year());
+        if (show_problem(problem) != MessageAnswer::Yes)
+            return;
+    }
     ui_->Text50->setText(period.first);
     ui_->Text51->setText(period.last);
 

@@ -149,6 +149,8 @@ void fo::connect_handlers()
     ui_->Combo1->installEventFilter(this);
     connect(ui_->Combo1, &QComboBox::currentTextChanged, this, &fo::show_results_state);
     connect(ui_->Option1, &QRadioButton::toggled, this, &fo::show_results_state);
+    connect(ui_->Combo2, &QComboBox::activated, this,
+        [this](int index) { choose_year(ui_->Combo2->itemData(index).toInt()); });
     connect(ui_->Command14, &QPushButton::clicked, this, &fo::save_and_exit);
     connect(ui_->Command19, &QPushButton::clicked, this, &fo::toggle_info);
     connect(ui_->Command21, &QPushButton::clicked, this, &fo::export_declaration);

@@ -67,6 +67,10 @@ private:
     void prepare_on_first_show();
     void finish_startup();
     void show_master_data();
+    void put_year_figures(int year);
+    void choose_year(int year);
+    int chosen_year() const;
+    void show_quarter_totals(const std::optional<QuarterTotals> &totals);
     void offer_taxpayer_sample();
 
     // The month commands (month_command.cpp).
@@ -114,5 +118,6 @@ private:
     QList<Problem> startup_problems_;
     std::optional<QByteArray> taxpayer_copy_;
     QColor working_text_; // Text11's text colour while its figure is current
+    QStringList monthly_captions_; // Label20, Label21, Command21 as the form has them
     bool undoing_ = false; // an undo or redo is changing a field
 };

@@ -157,6 +157,16 @@ Notice notice_for(const Problem &p, const WindowNames &names)
                                "mappában tartja: %2. Az ott maradt fájlokat (%3) nem használja; "
                                "másolja át őket ide, ha azokkal akar dolgozni.")
                     .arg(other, path, p.text)};
+    case What::YearNotSaved:
+        return {QStringLiteral("Az adóév választása nem menthető: %1 (%2). A következő "
+                               "induláskor a program nem ezzel az évvel indul.")
+                    .arg(path, reason(p.error))};
+    case What::PeriodOutsideYear:
+        return {QStringLiteral("A bevallás a %1. %2 hónapról szól, a számítás viszont a %3. év "
+                               "szabályaival készült. Mégis elkészíti?")
+                    .arg(p.count)
+                    .arg(month_adjective(p.month), p.text),
+            MessageIcon::Question, MessageButtons::YesNo};
     case What::FolderInUse:
         return critical(QStringLiteral(
             "Az adatmappát már használja egy másik futó PENNARO: %1. Egyszerre csak egy "

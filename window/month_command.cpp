@@ -1,7 +1,10 @@
+#include "declaration/period.h"
 #include "evaluation/number_text.h"
 #include "ui_fo.h"
 #include "window/fo.h"
 #include "window/messages.h"
+
+#include <QLocale>
 
 // A revenue as a month command takes it: the leading number, rounded half to
 // even; nothing when it does not fit 32 bits.
@@ -13,9 +16,9 @@ std::optional<qint32> fo::revenue_in_field(int month) const
 
 std::variant<MasterData, MasterField> fo::master_data_in_fields() const
 {
-    return read_master_data(
-        {ui_->Text2->text(), ui_->Text3->text(), ui_->Text4->text(), ui_->Text5->text(),
-            ui_->Text6->text(), ui_->Combo1->currentText(), ui_->Option1->isChecked()});
+    return read_master_data({ui_->Text2->text(), ui_->Text3->text(), ui_->Text4->text(),
+        ui_->Text5->text(), ui_->Text6->text(), ui_->Combo1->currentText(),
+        ui_->Option1->isChecked(), chosen_year()});
 }
 
 // What an evaluation of `month` would be made of now; nothing when a field
@@ -26,7 +29,7 @@ std::optional<EvaluationInputs> fo::inputs_in_fields(int month) const
     if (!std::holds_alternative<MasterData>(master))
         return std::nullopt;
     EvaluationInputs inputs {month, std::get<MasterData>(master), {}};
-    for (int i = 1; i <= month; ++i) {
+    for (int i = 1; i <= months_taken(chosen_year(), month); ++i) {
         const auto revenue = revenue_in_field(i);
         if (!revenue)
             return std::nullopt;
@@ -43,7 +46,22 @@ void fo::clear_results()
         field->setText(QStringLiteral("0"));
     if (last_result)
         last_result->amounts.reset();
+    ui_->Label24->hide();
     show_results_state();
+}
+
+// At a quarter's end from 2023: the quarter's three payments and their day.
+void fo::show_quarter_totals(const std::optional<QuarterTotals> &totals)
+{
+    ui_->Label24->setVisible(totals.has_value());
+    if (!totals)
+        return;
+    using number_text::grouped;
+    const QDate due = quarter_due_date(chosen_year(), last_result->inputs.month);
+    ui_->Label24->setText(
+        QStringLiteral("Negyedévi befizetés %1-ig: TB %2 Ft, Szocho %3 Ft, SZJA %4 Ft")
+            .arg(QLocale(QLocale::Hungarian).toString(due, QStringLiteral("yyyy. MMMM d")),
+                grouped(totals->tb, 0), grouped(totals->szocho, 0), grouped(totals->szja, 0)));
 }
 
 // The results hold only for what they were made of: no month evaluated
@@ -67,6 +85,10 @@ void fo::show_results_state()
     ui_->Frame1->setTitle(
         current ? title : title + QStringLiteral(" – elavult, nyomja meg újra a hónap gombját!"));
     const QColor outdated(128, 128, 128);
+    QPalette totals = ui_->Label24->palette();
+    totals.setColor(
+        QPalette::WindowText, current ? palette().color(QPalette::WindowText) : outdated);
+    ui_->Label24->setPalette(totals);
     for (QLineEdit *field : amount_fields()) {
         QPalette colours = field->palette();
         colours.setColor(QPalette::Text,
@@ -82,7 +104,8 @@ void fo::evaluate_month(int month)
 {
     // Every revenue must fit before anything changes.
     MonthlyRevenue taken = monthly_revenue;
-    for (int i = 1; i <= month; ++i) {
+    const int months = months_taken(chosen_year(), month);
+    for (int i = 1; i <= months; ++i) {
         const auto revenue = revenue_in_field(i);
         if (!revenue) {
             Problem problem {Problem::What::RevenueTooLarge};
@@ -97,7 +120,7 @@ void fo::evaluate_month(int month)
     clear_results();
     MonthResult result;
     result.inputs.month = month;
-    std::copy_n(monthly_revenue.begin(), month, result.inputs.revenue.begin());
+    std::copy_n(monthly_revenue.begin(), months, result.inputs.revenue.begin());
     const auto master = master_data_in_fields();
     std::optional<Problem> problem;
     if (const auto *data = std::get_if<MasterData>(&master)) {
@@ -122,6 +145,7 @@ void fo::evaluate_month(int month)
         ui_->Text46->setText(QString::number(amounts->tb_base));
         ui_->Text47->setText(number_text::plain(amounts->szocho_base));
     }
+    show_quarter_totals(result.amounts ? result.amounts->quarter_totals : std::nullopt);
 
     if (month == 7) {
         // From July on the working field looks like an ordinary entry field.

@@ -1,6 +1,7 @@
 #include "evaluation/number_text.h"
 #include "evaluation/year_rules.h"
 #include "storage/text_lines.h"
+#include "storage/year_choice.h"
 #include "ui_fo.h"
 #include "window/fo.h"
 #include "window/messages.h"
@@ -12,19 +13,55 @@
 void fo::prepare_on_load()
 {
     // The year's figures come from one table, not from the form.
-    ui_->Text2->setText(year_rules::minimum_wage);
-    ui_->Text3->setText(year_rules::guaranteed_minimum);
-    ui_->Text4->setText(year_rules::szja_percent);
-    ui_->Text5->setText(year_rules::tb_percent);
-    ui_->Text6->setText(year_rules::szocho_percent);
-    for (const char *ratio : year_rules::cost_ratios)
-        ui_->Combo1->addItem(ratio);
+    monthly_captions_ = {ui_->Label20->text(), ui_->Label21->text(), ui_->Command21->text()};
+    for (const year_rules::Year &year : year_rules::years)
+        ui_->Combo2->addItem(QString::number(year.year), year.year);
+    put_year_figures(year_rules::default_year);
     ui_->Text57->setText(year_rules::szja_account);
     ui_->Text58->setText(year_rules::tb_account);
     ui_->Text59->setText(year_rules::szocho_account);
-    ui_->Combo1->setEditText(year_rules::cost_ratios[0]);
     ui_->Text2->setFocus();
     format_lock = true;
+}
+
+// The year's figures into the master-data fields, as every run starts them,
+// and the due dates its payments have.
+void fo::put_year_figures(int year)
+{
+    const year_rules::Year &rules = year_rules::rules_for(year);
+    ui_->Combo2->setCurrentIndex(ui_->Combo2->findData(rules.year));
+    ui_->Text2->setText(rules.minimum_wage);
+    ui_->Text3->setText(rules.guaranteed_minimum);
+    ui_->Text4->setText(year_rules::szja_percent);
+    ui_->Text5->setText(year_rules::tb_percent);
+    ui_->Text6->setText(year_rules::szocho_percent);
+    ui_->Combo1->clear();
+    for (const char *ratio : rules.cost_ratios)
+        ui_->Combo1->addItem(ratio);
+    ui_->Combo1->setEditText(rules.cost_ratios[0]);
+    // From 2023 TB and Szocho are paid, and declared, by quarter.
+    const QString quarterly = QStringLiteral("Negyedévet követő hó 12-ig");
+    ui_->Label20->setText(rules.quarterly ? quarterly : monthly_captions_[0]);
+    ui_->Label21->setText(rules.quarterly ? quarterly : monthly_captions_[1]);
+    ui_->Command21->setText(rules.quarterly
+            ? QStringLiteral("2?58 járulék bevallás negyedévet követő hó 12. napig ")
+            : monthly_captions_[2]);
+}
+
+// The user chose a tax year: its figures, as at a start, and no results
+// that were made by another year's.
+void fo::choose_year(int year)
+{
+    put_year_figures(year);
+    show_master_data();
+    clear_results();
+    if (const auto problem = save_year_choice(platform_.dataFolder(), year))
+        show_problem(*problem);
+}
+
+int fo::chosen_year() const
+{
+    return ui_->Combo2->currentData().toInt();
 }
 
 // When the window is first shown: what the user sees and acts on.
@@ -40,6 +77,9 @@ void fo::prepare_on_first_show()
     clear_results();
     format_lock = false;
     ui_->List1->hide();
+    // The year chosen at an earlier run, with its figures.
+    if (const int year = read_year_choice(platform_.dataFolder()); year != chosen_year())
+        put_year_figures(year);
 
     TaxpayerData taxpayer = read_taxpayer_data(platform_.dataFolder());
     ui_->Command21->setEnabled(taxpayer.present);
@@ -63,7 +103,8 @@ void fo::finish_startup()
     const QString folder = platform_.dataFolder();
     // Copies that a save interrupted by a kill left behind.
     remove_leftover_copies(folder,
-        {QStringLiteral("adat.txt"), QStringLiteral("adat22.txt"), QStringLiteral("felad.imp")});
+        {QStringLiteral("adat.txt"), QStringLiteral("adat22.txt"), QStringLiteral("felad.imp"),
+            QStringLiteral("pennaro.ini")});
     if (taxpayer_copy_) {
         if (const auto problem = write_taxpayer_copy(folder, *taxpayer_copy_))
             startup_problems_.append(*problem);
