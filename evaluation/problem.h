@@ -35,6 +35,7 @@ struct Problem {
         FolderInUse, // `path` of the lock file
         DataFolderMoved, // `path` used, `other_path` the program's, `text` the files left
         YearNotSaved, // `path`, `error`
+        TaxpayerSampleWritten, // `path` of the sample
         PeriodOutsideYear, // `count` the period's year, `month`, `text` the rules' year
     };
     // A line of a file, and what becomes of it.

@@ -30,6 +30,19 @@ MessageAnswer DesktopPlatform::message(
         box.exec();
         return MessageAnswer::Ok;
     }
+    if (buttons == MessageButtons::SaveDiscardCancel) {
+        QPushButton *save
+            = box.addButton(QStringLiteral("Mentés és kilépés"), QMessageBox::AcceptRole);
+        QPushButton *discard
+            = box.addButton(QStringLiteral("Kilépés mentés nélkül"), QMessageBox::DestructiveRole);
+        QPushButton *cancel = box.addButton(QStringLiteral("Mégse"), QMessageBox::RejectRole);
+        box.setDefaultButton(save);
+        box.setEscapeButton(cancel);
+        box.exec();
+        return box.clickedButton() == save   ? MessageAnswer::Save
+            : box.clickedButton() == discard ? MessageAnswer::Discard
+                                             : MessageAnswer::Cancel;
+    }
     QPushButton *yes = box.addButton(QStringLiteral("Igen"), QMessageBox::YesRole);
     QPushButton *no = box.addButton(QStringLiteral("Nem"), QMessageBox::NoRole);
     box.setDefaultButton(no);

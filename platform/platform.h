@@ -10,8 +10,9 @@
 #include <optional>
 
 enum class MessageIcon { Warning, Critical, Question };
-enum class MessageButtons { Ok, YesNo };
-enum class MessageAnswer { Ok, Yes, No };
+// SaveDiscardCancel: "Mentés és kilépés", "Kilépés mentés nélkül", "Mégse".
+enum class MessageButtons { Ok, YesNo, SaveDiscardCancel };
+enum class MessageAnswer { Ok, Yes, No, Save, Discard, Cancel };
 
 // A message for the user, shown by the window in a "FIGYELEM!" box.
 struct Notice {
@@ -36,7 +37,8 @@ class Platform {
 public:
     virtual ~Platform() = default;
 
-    // A modal box titled "FIGYELEM!" with "OK" or with "Igen" and "Nem".
+    // A modal box titled "FIGYELEM!" with "OK", with "Igen" and "Nem", or
+    // with the three answers of leaving with unsaved revenues.
     virtual MessageAnswer message(const QString &text, MessageIcon icon, MessageButtons buttons)
         = 0;
     virtual void beep() = 0;

@@ -571,8 +571,9 @@ private slots:
     void readOnlyFileKept()
     {
         QTemporaryDir dir;
-        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner
-                | QFile::ExeOwner | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther));
+        QVERIFY(QFile::setPermissions(dir.path(),
+            QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther
+                | QFile::WriteOther | QFile::ExeOther));
         const QString path = dir.filePath("felad.imp");
         put(path, "earlier");
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadOther));

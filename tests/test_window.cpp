@@ -1,4 +1,5 @@
 #include "platform/desktop_platform.h"
+#include "window/command_line.h"
 #include "window/language.h"
 #include "window_fixture.h"
 
@@ -40,7 +41,7 @@ private slots:
         const QString june = "Text11 = 45_000 ; Text12 = 55_500 ; Text13 = 39_000 ; Text33 = 90_000 ; Text46 = 300000 ; Text47 = 300000";
         const QString leave_folder = "log = Az adat.txt nem olvasható: <adat.txt> (ez egy mappa). A bevételek üresen indulnak. | !Nem sikerült menteni a bevételeket: <adat.txt> (ez egy mappa). Kilép mentés nélkül?";
         const QString moved = "log = Az adat.txt nem olvasható: <adat.txt> (nem szöveges fájl). Eredeti tartalmát a program áthelyezte ide: <adat_olvashatatlan_2.txt>. A bevételek üresen indulnak.";
-        const QString changed = "?A bevételek változtak. Kilép mentés nélkül?";
+        const QString changed = "?A bevételek változtak. Menti őket kilépés előtt?";
         const QString not_read = "?Az adat.txt induláskor nem volt olvasható, ezért a program eddig nem írta felül: <adat.txt>. Felülírja most a bevételekkel?";
         const QString fifo_read = "log = Az adat.txt nem olvasható: <adat.txt> (nem közönséges fájl). A bevételek üresen indulnak; kilépéskor a program megkérdezi, felülírja-e.";
         const QString on_disk = "?Az adat.txt megváltozott, mióta a program beolvasta: <adat.txt>. Felülírja a bevételekkel?";
@@ -53,7 +54,9 @@ private slots:
         const QDate april(2026, 4, 2), july(2026, 7, 1);
         const QString future = "?Ez a hónap (június) idén még nem kezdődött el: a 2025. júniusi bevallást készíti?";
         // The start-up: what the window shows and says once it is painted.
-        QTest::newRow("an empty folder") << none << april << "adat.txt = " + QString("\r\n").repeated(36) + " ; adat2.minta.txt = ' …"+" ; entry 1 = ; Command21 = disabled ; click Command21 ; log = ; Text14 = ; Text25 =";
+        // The first start puts the taxpayer sample there and says so, once.
+        QTest::newRow("an empty folder") << Files {{":first start", {}}} << april << "adat.txt = " + QString("\r\n").repeated(36) + " ; adat2.minta.txt = ' …"+" ; entry 1 = ; Command21 = disabled ; Command21 tip = Nincs adat2.txt: <> ; click Command21 ; log = A bevallás (2258) a vállalkozó adataiból készül, ezek mintáját a program ide tette: <adat2.minta.txt>. Írja be soronként az adatokat az aposztróf elé, mentse a fájlt adat2.txt néven ugyanebbe a mappába (UTF-8 kódolással), majd indítsa újra a programot: a bevallás gombja azután működik. ; Text14 = ; Text25 =";
+        QTest::newRow("a later start") << none << april << QString("Command21 = disabled ; log = ; adat2.minta.txt = sample");
         QTest::newRow("data folder moved") << Files {{":moved", "adat.txt, adat2.txt"}} << april << QString("log = A program mappája nem írható: /opt/pennaro, ezért az adatait ebben a mappában tartja: <>. Az ott maradt fájlokat (adat.txt, adat2.txt) nem használja; másolja át őket ide, ha azokkal akar dolgozni.");
         QTest::newRow("end state") << Files {{"adat.txt", saved}, {"adat2.txt", taxpayer_file}, {"adat.txt.pennaro-mentes", "cut short"}, {"adat.txt.aB3dE9", "the user's"}} << april << QString("adat.txt.pennaro-mentes = ; adat.txt.aB3dE9 = the user's ; Frame1 = Számítások ; Text11 = 0 ; Text12 = 0 ; Text13 = 0 ; Text33 = 0 ; Text46 = 0 ; Text47 = 0 ; List1 = hidden ; Option1 = checked ; Combo1 = 40 ; Text2 = 200_000 ; Text3 = 260_000 ; Text4 = 15 ; Text5 = 18,5 ; Text6 = 13 ; Text58 = 10032000-06055802 ; focus = Text2 ; Command21 = shown ; entry 24 = v24 ; log =");
         // The saved texts exactly as saved, and their values (the half to even).
@@ -110,7 +113,7 @@ private slots:
         QTest::newRow("full disk, Nem") << hundred << april << "set Text14 7 ; answer Nem ; full click Command14 ; log = !Nem sikerült menteni a bevételeket: <adat.txt> (nincs elég hely a lemezen). Kilép mentés nélkül? ; fo = shown ; adat.txt = 100\r\n ; files = adat.txt adat2.minta.txt";
 #endif
         QTest::newRow("moved aside, exit button") << unreadable << april << "set Text14 7 ; click Command14 ; " + moved + " ; fo = hidden ; adat.txt = 7\r\n\r\n… ; adat_olvashatatlan_2.txt = ÿþ5… ; adat_olvashatatlan.txt = earlier";
-        QTest::newRow("moved aside, close control") << unreadable << april << "set Text14 7 ; answer Igen ; close ; " + moved + " | " + changed + " ; fo = hidden ; adat.txt = " + QString("\r\n").repeated(36) + " ; adat_olvashatatlan_2.txt = ÿþ5… ; adat_olvashatatlan.txt = earlier";
+        QTest::newRow("moved aside, close control") << unreadable << april << "set Text14 7 ; answer Kilépés ; close ; " + moved + " | " + changed + " ; fo = hidden ; adat.txt = " + QString("\r\n").repeated(36) + " ; adat_olvashatatlan_2.txt = ÿþ5… ; adat_olvashatatlan.txt = earlier";
 #ifdef Q_OS_UNIX
         // A FIFO is never opened, nor replaced without the user's say.
         QTest::newRow("FIFO, Nem") << fifo << april << "set Text14 7 ; answer Nem ; click Command14 ; " + fifo_read + " | " + not_read + " ; fo = hidden ; files = adat2.minta.txt";
@@ -119,10 +122,16 @@ private slots:
         // Another program wrote adat.txt meanwhile: the exit asks first.
         QTest::newRow("changed on disk, Nem") << hundred << april << "set Text14 7 ; write adat.txt 5 ; answer Nem ; click Command14 ; log = " + on_disk + " ; fo = hidden ; adat.txt = 5";
         QTest::newRow("changed on disk, Igen") << hundred << april << "set Text14 7 ; write adat.txt 5 ; answer Igen ; click Command14 ; log = " + on_disk + " ; fo = hidden ; adat.txt = 7\r\n\r\n…";
-        QTest::newRow("saved twice") << hundred << april << "set Text14 7 ; answer Nem ; close ; click Command14 ; log = " + changed + " ; adat.txt = 7\r\n\r\n…";
+        QTest::newRow("saved twice") << hundred << april << "set Text14 7 ; answer Mégse ; close ; click Command14 ; log = " + changed + " ; adat.txt = 7\r\n\r\n…";
         QTest::newRow("changed back") << hundred << april << "set Text14 7 ; set Text14 100 ; close ; log = ; fo = hidden";
-        QTest::newRow("changed, Nem") << hundred << april << "set Text14 7 ; answer Nem ; close ; log = " + changed + " ; fo = shown ; adat.txt = 100\r\n";
-        QTest::newRow("changed, Igen") << hundred << april << "set Text14 7 ; answer Igen ; close ; log = " + changed + " ; fo = hidden ; adat.txt = 100\r\n";
+        // The close control offers what every editor does; Esc is Mégse.
+        QTest::newRow("changed, Mégse") << hundred << april << "set Text14 7 ; answer Mégse ; close ; log = " + changed + " ; fo = shown ; adat.txt = 100\r\n";
+        QTest::newRow("changed, without saving") << hundred << april << "set Text14 7 ; answer Kilépés ; close ; log = " + changed + " ; fo = hidden ; adat.txt = 100\r\n";
+        QTest::newRow("changed, saved") << hundred << april << "set Text14 7 ; answer Mentés ; close ; log = " + changed + " ; fo = hidden ; adat.txt = 7\r\n\r\n…";
+        QTest::newRow("changed, saving fails") << folder << april << "set Text14 7 ; answer Mentés ; answer Nem ; close ; log = Az adat.txt nem olvasható: <adat.txt> (ez egy mappa). A bevételek üresen indulnak. | " + changed + " | !Nem sikerült menteni a bevételeket: <adat.txt> (ez egy mappa). Kilép mentés nélkül? ; fo = shown";
+        // F1 and Ctrl+Q, as in every desktop program.
+        QTest::newRow("F1") << none << april << QString("key F1 ; List1 = shown ; focus = List1 ; key F1 ; List1 = hidden ; click Command19 ; focus = List1 ; focus Command19 ; key Tab ; focus = List1");
+        QTest::newRow("Ctrl+Q") << hundred << april << "set Text14 7 ; key Ctrl+Q ; log = ; fo = hidden ; adat.txt = 7\r\n\r\n…";
         // The tax year: its figures, remembered in the data folder.
         QTest::newRow("choose 2026") << none << april << QString("focus Combo2 ; key End ; Combo2 = 2026 ; Text2 = 322_800 ; Text3 = 373_200 ; Text4 = 15 ; Text5 = 18,5 ; Text6 = 13 ; Combo1 = 45 ; pennaro.ini = adoev=2026\r\n ; Label20 = Negyedévet követő hó 12-ig ; Label21 = Negyedévet követő hó 12-ig ; Command21 caption = 2?58 járulék bevallás negyedévet követő hó 12. napig  ; log = ; key Home ; Combo2 = 2022 ; Combo1 = 40 ; Text2 = 200_000 ; Label20 = Következő hó 12.ig ; Label21 = Jövetkező hó 12.ig ; Command21 caption = 2?58 járulék bevallás hónapot követő 12. napig  ; pennaro.ini = adoev=2022\r\n");
         QTest::newRow("a year outdates the results") << none << april << QString("fill 500 000 ; press 6 ; Label24 = hidden ; focus Combo2 ; key End ; Text12 = 0 ; Frame1 = júniusi befizetések – elavult… ; press 6 ; Text11 = 0 ; Text12 = 69_042 ; Text13 = 48_516 ; Text33 = 0 ; Text46 = 373200 ; Text47 = 373200 ; Label24 = Negyedévi befizetés 2026. július 12-ig: TB 207_126 Ft, Szocho 145_548 Ft, SZJA 0 Ft ; press 5 ; Label24 = hidden");
@@ -148,7 +157,7 @@ private slots:
         QTest::newRow("no template, Igen") << exporting << july << "fill 500 000 ; press 6 ; rm templates ; answer Igen ; click Command21 ; " + no_template + " | start <atad_pennaro.sh> in <> ; felad.imp has \r\n26414[1]=55500\r\n";
         QTest::newRow("felad.imp a folder") << exporting + Files {{"felad.imp/", {}}} << april << "fill 500 000 ; press 3 ; click Command21 ; " + not_written + "ez egy mappa). A bevallás nem készült el.";
 #ifdef Q_OS_UNIX
-        QTest::newRow("full disk") << exporting + Files {{"felad.imp", "earlier"}} << april << "fill 500 000 ; press 3 ; full click Command21 ; " + not_written + "nincs elég hely a lemezen). A bevallás nem készült el. ; felad.imp = earlier ; files = adat.txt adat2.txt adat22.txt atad_pennaro.sh felad.imp";
+        QTest::newRow("full disk") << exporting + Files {{"felad.imp", "earlier"}} << april << "fill 500 000 ; press 3 ; full click Command21 ; " + not_written + "nincs elég hely a lemezen). A bevallás nem készült el. ; felad.imp = earlier ; files = adat.txt adat2.minta.txt adat2.txt adat22.txt atad_pennaro.sh felad.imp";
 #endif
         QTest::newRow("no script") << exporting.mid(0, 1) << april << "fill 500 000 ; press 3 ; click Command21 ; log = today | " + not_handed + "nincs ilyen fájl). ; felad.imp has 23335=20260301";
         QTest::newRow("start fails") << exporting << april << "fill 500 000 ; press 3 ; fail start ; click Command21 ; " + done + " | " + not_handed + "nem sikerült elindítani).";
@@ -196,6 +205,8 @@ private slots:
         add("Label22", "text", "Költséghányad:");
         add("Label11", "text", "Állásban:");
         add("Label23", "text", "Adóév:");
+        add("Text14", "accessibleName", "január bevétele");
+        add("Text25", "accessibleName", "december bevétele");
         add("Option1", "text", "fő");
         add("Option2", "text", "mellék");
         add("Command2", "text", "január");
@@ -278,6 +289,29 @@ private slots:
         QCOMPARE(f.ui().List1->count(), 24);
     }
 
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("answer"); // its start, "window" when there is none
+        QTest::newRow("none") << QStringList {"pennaro"} << "window";
+        QTest::newRow("Qt's own") << QStringList {"pennaro", "-platform", "offscreen"} << "window";
+        QTest::newRow("--version") << QStringList {"pennaro", "--version"} << "PENNARO 1.03\n";
+        QTest::newRow("-v") << QStringList {"pennaro", "-v"} << "PENNARO 1.03\n";
+        QTest::newRow("--help") << QStringList {"pennaro", "--help"}
+                                << "Használat: pennaro [kapcsoló]\n\nPENNARO 1.03: havi TB-járulék";
+        QTest::newRow("-h") << QStringList {"pennaro", "-h"} << "Használat: pennaro [kapcsoló]";
+    }
+    void commandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, answer);
+        const auto given = command_line_answer(arguments);
+        QVERIFY2(
+            given ? given->startsWith(answer) : answer == "window", qPrintable(given.value_or("")));
+        if (given && arguments[1].contains(u'h'))
+            QVERIFY(given->contains("  -v, --version   Kiírja a program változatát, és kilép.\n"));
+    }
+
     // The green of the amounts is theirs alone: their context menus look
     // like every other.
     void menusNotGreen()
@@ -311,9 +345,11 @@ private slots:
         const QByteArray bash = "#!/bin/bash\n[[ 1 == 1 ]] && exit 0\nexit 9\n";
         QTest::newRow("bash, executable") << bash << true << "0: ";
         QTest::newRow("bash through sh") << bash << false << "9: …[[: not found";
-        QTest::newRow("error output") << QByteArray("echo egy >&2\necho kett\xC5\x91 >&2\nexit 3\n") << false << "3: egy\nkettő";
+        QTest::newRow("error output") << QByteArray("echo egy >&2\necho kett\xC5\x91 >&2\nexit 3\n")
+                                      << false << "3: egy\nkettő";
         QTest::newRow("in the data folder") << QByteArray("test -f felad.imp\n") << false << "0: ";
-        QTest::newRow("no interpreter") << QByteArray("#!/no/such/interpreter\n") << true << "not started";
+        QTest::newRow("no interpreter")
+            << QByteArray("#!/no/such/interpreter\n") << true << "not started";
     }
     void handOverScript()
     {

@@ -33,7 +33,9 @@ public:
         over_window = over_window && window && window->isExposed();
         if (buttons == MessageButtons::Ok)
             return MessageAnswer::Ok;
-        return answers.isEmpty() ? MessageAnswer::No : answers.takeFirst();
+        if (!answers.isEmpty())
+            return answers.takeFirst();
+        return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Cancel;
     }
     void beep() override { log << "beep"; }
     QDate today() const override
@@ -74,7 +76,8 @@ inline QString nb(QString text)
 
 // Files beside the program: "name/" makes a folder, "name|" a FIFO;
 // ":moved" says the program's own folder could not be written and names
-// the files left there.
+// the files left there; ":first start" leaves out the taxpayer sample that
+// an earlier start put there.
 using Files = QList<std::pair<QString, QByteArray>>;
 
 // A fresh, shown and active window on a fake desktop for each test.
@@ -86,7 +89,12 @@ struct WindowFixture {
     {
         platform = std::make_unique<FakePlatform>();
         platform->date = today;
+        // An earlier start left the taxpayer sample, unless this is the first.
+        if (!files.contains({":first start", {}}))
+            put("adat2.minta.txt", "sample");
         for (const auto &[name, bytes] : files) {
+            if (name == ":first start")
+                continue;
             if (name == ":moved") { // the program's own folder could not be written
                 platform->moved = Problem {Problem::What::DataFolderMoved, platform->folder.path()};
                 platform->moved->other_path = QStringLiteral("/opt/pennaro");
@@ -116,8 +124,14 @@ struct WindowFixture {
         window.reset();
         platform.reset();
     }
-    Ui::fo &ui() const { return window->form(); }
-    QString path(const QString &name) const { return platform->folder.filePath(name); }
+    Ui::fo &ui() const
+    {
+        return window->form();
+    }
+    QString path(const QString &name) const
+    {
+        return platform->folder.filePath(name);
+    }
     QByteArray file(const QString &name) const
     {
         QFile file(path(name));
@@ -169,7 +183,7 @@ private:
     // What a check reads: "log" (then cleared), "tab order" (from the focus
     // round to it), "files", "focus", "cursor" (at the end or inside), "clipboard",
     // "taken <month>", "entry <n>", "<widget> base" (the window's Base or
-    // Button colour), "<widget> ink" (its text colour), "<button> caption", a
+    // Button colour), "<widget> ink" (its text colour), "<button> caption", "<widget> tip", a
     // file's bytes, or a widget's text, title or state.
     QString shown(const QString &what) const
     {
@@ -200,6 +214,8 @@ private:
             return QString::number(window->monthly_revenue[n.toInt() - 1]);
         if (what.startsWith("entry "))
             return QString::fromLatin1(window->taxpayer_lines[n.toInt()]);
+        if (what.endsWith(" tip"))
+            return widget(what.chopped(4))->toolTip();
         if (what.endsWith(" caption"))
             return qobject_cast<QAbstractButton *>(widget(what.chopped(8)))->text();
         if (what.endsWith(" ink"))
@@ -233,7 +249,7 @@ private:
     // it, End, the keys), "keys <keys>", "key <key>" (Tab, Ctrl+V,
     // Num+Enter), "focus", "click", "wheel" or "open <widget>" (a box's
     // list), "menu <field> <action>" (its context menu), "press <month>",
-    // "close" (the close control), "answer Igen|Nem", "fail start", "clip
+    // "close" (the close control), "answer Igen|Nem|Mentés|Kilépés|Mégse", "fail start", "clip
     // <text>", "rm templates", "write <file> <text>" (as another program),
     // "script ends <code> <error output>", and "full <step>" on a full disk.
     // Returns why it could not be taken.
@@ -288,9 +304,12 @@ private:
             emit qobject_cast<QLineEdit *>(target)->customContextMenuRequested({5, 5});
         } else if (verb == "close")
             window->close();
-        else if (verb == "answer")
-            platform->answers << (name == "Igen" ? MessageAnswer::Yes : MessageAnswer::No);
-        else if (verb == "fail")
+        else if (verb == "answer") {
+            static const QHash<QString, MessageAnswer> answers {{"Igen", MessageAnswer::Yes},
+                {"Nem", MessageAnswer::No}, {"Mentés", MessageAnswer::Save},
+                {"Kilépés", MessageAnswer::Discard}, {"Mégse", MessageAnswer::Cancel}};
+            platform->answers << answers.value(name);
+        } else if (verb == "fail")
             platform->startFails = true;
         else if (verb == "write") // as another program would
             put(name, rest.toUtf8());

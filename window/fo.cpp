@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QScreen>
+#include <QShortcut>
 #include <QStyle>
 
 #include <functional>
@@ -153,6 +154,12 @@ void fo::connect_handlers()
         [this](int index) { choose_year(ui_->Combo2->itemData(index).toInt()); });
     connect(ui_->Command14, &QPushButton::clicked, this, &fo::save_and_exit);
     connect(ui_->Command19, &QPushButton::clicked, this, &fo::toggle_info);
+    // The keys every desktop program answers: F1 for the help, Ctrl+Q to
+    // leave as the exit button does.
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
+        &fo::toggle_info);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this), &QShortcut::activated, this,
+        &fo::save_and_exit);
     connect(ui_->Command21, &QPushButton::clicked, this, &fo::export_declaration);
 }
 
@@ -205,12 +212,15 @@ void fo::paintEvent(QPaintEvent *event)
 
 void fo::closeEvent(QCloseEvent *event)
 {
-    if (isWindowModified()
-        && show_notice({QStringLiteral("A bevételek változtak. Kilép mentés nélkül?"),
-               MessageIcon::Question, MessageButtons::YesNo})
-            != MessageAnswer::Yes) {
-        event->ignore();
-        return;
+    if (isWindowModified()) {
+        const MessageAnswer answer
+            = show_notice({QStringLiteral("A bevételek változtak. Menti őket kilépés előtt?"),
+                MessageIcon::Question, MessageButtons::SaveDiscardCancel});
+        if (answer == MessageAnswer::Cancel
+            || (answer == MessageAnswer::Save && !save_revenues())) {
+            event->ignore();
+            return;
+        }
     }
     QWidget::closeEvent(event);
 }
@@ -308,7 +318,11 @@ void fo::replace_text(QLineEdit *field, const QString &text)
     field->insert(text);
 }
 
+// The info list takes the focus when shown, so that it can be read with
+// the arrow keys.
 void fo::toggle_info()
 {
     ui_->List1->setVisible(ui_->List1->isHidden());
+    if (ui_->List1->isVisible())
+        ui_->List1->setFocus(Qt::OtherFocusReason);
 }

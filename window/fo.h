@@ -93,6 +93,7 @@ private:
     std::optional<Problem> load_revenues();
     void note_revenues_changed();
     void save_and_exit();
+    bool save_revenues();
 
     // The declaration (export_declaration.cpp).
     void export_declaration();

@@ -1,5 +1,6 @@
 #include "platform/desktop_platform.h"
 #include "storage/folder_lock.h"
+#include "window/command_line.h"
 #include "window/fo.h"
 #include "window/language.h"
 #include "window/messages.h"
@@ -7,12 +8,27 @@
 #include <QApplication>
 #include <QIcon>
 
+#include <cstdio>
+
 int main(int argc, char *argv[])
 {
+    // --help and --version answer on the terminal, before any window (and
+    // without a display).
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    if (const auto answer = command_line_answer(arguments)) {
+        std::fputs(answer->toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+
     QApplication app(argc, argv);
     // Names the user's data folder of an installed copy.
     QApplication::setApplicationName(QStringLiteral("pennaro"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/pennaro.png")));
+    // Ties the window to its menu entry: docks and task bars show its icon
+    // and name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("hu.pennaro.Pennaro"));
     DesktopPlatform platform;
     // A second copy on the same data folder ends before it touches a file.
     FolderLock lock;

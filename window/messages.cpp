@@ -157,6 +157,17 @@ Notice notice_for(const Problem &p, const WindowNames &names)
                                "mappában tartja: %2. Az ott maradt fájlokat (%3) nem használja; "
                                "másolja át őket ide, ha azokkal akar dolgozni.")
                     .arg(other, path, p.text)};
+    case What::TaxpayerSampleWritten:
+        return {
+            QStringLiteral(
+                "A bevallás (2258) a vállalkozó adataiból készül, ezek mintáját a program ide "
+                "tette: "
+                "%1. Írja be soronként az adatokat az aposztróf elé, mentse a fájlt adat2.txt "
+                "néven "
+                "ugyanebbe a mappába (UTF-8 kódolással), majd indítsa újra a programot: a bevallás "
+                "gombja azután működik.")
+                .arg(path),
+            MessageIcon::Warning};
     case What::YearNotSaved:
         return {QStringLiteral("Az adóév választása nem menthető: %1 (%2). A következő "
                                "induláskor a program nem ezzel az évvel indul.")

@@ -46,6 +46,17 @@ void fo::note_revenues_changed()
 // The exit button: saves the revenues, then closes the window.
 void fo::save_and_exit()
 {
+    if (!save_revenues())
+        return;
+    // Saved, or the user chose to leave without saving: nothing to ask.
+    setWindowModified(false);
+    close();
+}
+
+// Saves the revenues before the program ends; whether it may end: saved,
+// or the user chose to leave without them.
+bool fo::save_revenues()
+{
     // A file the program could not read, or one changed on disk since it
     // was read or written (by hand, or by another copy), is replaced only
     // if the user says so.
@@ -65,16 +76,11 @@ void fo::save_and_exit()
             == MessageAnswer::Yes;
     if (save) {
         const QStringList texts = revenue_texts();
-        if (const auto problem = save_revenue_file(revenue_path(), texts)) {
-            if (show_problem(*problem) != MessageAnswer::Yes)
-                return;
-        } else {
-            saved_revenue_texts_ = texts;
-            revenue_stamp_ = file_stamp(revenue_path());
-            ask_before_saving = false;
-        }
+        if (const auto problem = save_revenue_file(revenue_path(), texts))
+            return show_problem(*problem) == MessageAnswer::Yes;
+        saved_revenue_texts_ = texts;
+        revenue_stamp_ = file_stamp(revenue_path());
+        ask_before_saving = false;
     }
-    // Saved, or the user chose to leave without saving: nothing to ask.
-    setWindowModified(false);
-    close();
+    return true;
 }

@@ -83,6 +83,10 @@ void fo::prepare_on_first_show()
 
     TaxpayerData taxpayer = read_taxpayer_data(platform_.dataFolder());
     ui_->Command21->setEnabled(taxpayer.present);
+    // A greyed button says why.
+    if (!taxpayer.present)
+        ui_->Command21->setToolTip(
+            QStringLiteral("Nincs adat2.txt: %1").arg(shown_path(platform_.dataFolder())));
     taxpayer_lines = taxpayer.lines;
     startup_problems_.append(taxpayer.problems);
     if (taxpayer.present)
@@ -117,15 +121,17 @@ void fo::finish_startup()
 }
 
 // Without taxpayer data, a sample beside where they belong shows what each
-// of the 24 lines is: the user fills it in and renames it adat2.txt.
+// of the 24 lines is: the user fills it in and renames it adat2.txt. The
+// start that puts it there says so, once.
 void fo::offer_taxpayer_sample()
 {
     const QString sample = platform_.dataFolder() + QStringLiteral("/adat2.minta.txt");
     if (QFileInfo::exists(sample))
         return;
     QFile source(QStringLiteral(":/data/adat2.minta.txt"));
-    if (source.open(QIODevice::ReadOnly))
-        write_file(sample, source.readAll()); // only a help: nothing to report when it fails
+    // Only a help: nothing to report when it cannot be written.
+    if (source.open(QIODevice::ReadOnly) && !write_file(sample, source.readAll()))
+        startup_problems_.append(Problem {Problem::What::TaxpayerSampleWritten, sample});
 }
 
 // The master data in their display form.
