@@ -12,7 +12,7 @@ packages=(cmake make g++ qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libg
 case "$mode" in
 run | test) ;;
 bench) packages+=(libx11-dev xvfb) ;;
-package) packages+=(dpkg-dev desktop-file-utils appstream) ;;
+package) packages+=(dpkg-dev desktop-file-utils appstream lintian) ;;
 fuzz) packages+=(clang libclang-rt-14-dev) ;;
 *)
     echo "usage: $0 run|test|package|bench|fuzz" >&2
