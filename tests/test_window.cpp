@@ -378,6 +378,31 @@ private slots:
     }
 #endif
 
+#ifdef Q_OS_UNIX
+    // The README's example script, as the desktop starts it.
+    void exampleScript()
+    {
+        QTemporaryDir home, data;
+        QVERIFY(QFile::copy(PENNARO_SOURCE_DIR "/packaging/atad_pennaro.sh",
+            data.filePath("atad_pennaro.sh")));
+        QFile declaration(data.filePath("felad.imp"));
+        QVERIFY(declaration.open(QIODevice::WriteOnly) && declaration.write("$ny_azon=2658\r\n"));
+        declaration.close();
+        const QByteArray old_home = qgetenv("HOME");
+        qputenv("HOME", home.path().toLocal8Bit());
+        DesktopPlatform platform;
+        std::optional<ScriptEnd> end;
+        platform.startScript(data.filePath("atad_pennaro.sh"), data.path(),
+            [&end](const ScriptEnd &e) { end = e; });
+        qputenv("HOME", old_home);
+        QTRY_VERIFY_WITH_TIMEOUT(end.has_value(), 20000);
+        QVERIFY(!end->failed());
+        QFile copied(home.filePath("abevjava/import/felad.imp"));
+        QVERIFY(copied.open(QIODevice::ReadOnly));
+        QCOMPARE(copied.readAll(), QByteArray("$ny_azon=2658\r\n"));
+    }
+#endif
+
     void notLeftForAnotherWindowOrAPopup()
     {
         f.open();
