@@ -84,7 +84,7 @@ std::optional<qint32> amount_half_up(qint64 base, double rate)
 
 // What the monthly and the quarterly rules share: the revenue and the income
 // of each month, the allowance and the share.
-struct Year {
+struct YearToDate {
     std::array<qint32, 13> ytd_revenue {}; // index 0 unused: the index is the month
     std::array<qint32, 13> monthly_income {};
     qint32 allowance = 0;
@@ -94,10 +94,11 @@ struct Year {
 // The year-to-date revenue up to `taken`, and the monthly income up to
 // `month`: each month carries the growth of the year's income above the
 // allowance, rounded by `round`.
-std::optional<Year> year_to_month(const MasterData &data, const MonthlyRevenue &monthly_revenue,
-    int month, int taken, std::optional<qint32> (*round)(double))
+std::optional<YearToDate> year_to_month(const MasterData &data,
+    const MonthlyRevenue &monthly_revenue, int month, int taken,
+    std::optional<qint32> (*round)(double))
 {
-    Year y;
+    YearToDate y;
     qint32 running = 0;
     for (int m = 1; m <= taken; ++m) {
         if (qAddOverflow(running, monthly_revenue[m - 1], &running))
@@ -133,7 +134,7 @@ std::optional<Year> year_to_month(const MasterData &data, const MonthlyRevenue &
 // The month's SZJA: none until the year's income reaches G (main) or the
 // allowance (side).
 std::optional<qint32> month_szja(
-    const MasterData &data, const Year &y, int m, std::optional<qint32> (*round)(double))
+    const MasterData &data, const YearToDate &y, int m, std::optional<qint32> (*round)(double))
 {
     const double threshold
         = data.main_employment ? double(data.guaranteed_minimum) : double(y.allowance);
@@ -220,10 +221,12 @@ std::optional<Evaluation> evaluate_quarterly(
 
     // The month's minimums: G as the field holds it; where it holds the
     // year's figure of 1 January, the raised one from the month it rose.
+    const bool january_figure
+        = number_text::read_whole32(QString::fromLatin1(rules.guaranteed_minimum))
+        == data.guaranteed_minimum;
     const auto minimum = [&](int m) -> qint64 {
-        const bool raised = rules.raised_from_month != 0 && m >= rules.raised_from_month
-            && number_text::read_whole32(QString::fromLatin1(rules.guaranteed_minimum))
-                == data.guaranteed_minimum;
+        const bool raised
+            = january_figure && rules.raised_from_month != 0 && m >= rules.raised_from_month;
         return raised ? rules.raised_guaranteed_minimum : data.guaranteed_minimum;
     };
 

@@ -14,10 +14,10 @@ struct Year {
     int year;
     const char *minimum_wage; // monthly gross on 1 January
     const char *guaranteed_minimum; // G, monthly gross on 1 January
-    // Where the minimums rose within the year: from this month's first day
-    // (0: they did not) to these.
+    // Where G rose within the year: from this month's first day (0: it did
+    // not) to this. The minimum wage rose with it, but the allowance keeps
+    // the figure of 1 January, so no month needs it.
     int raised_from_month;
-    qint32 raised_minimum_wage;
     qint32 raised_guaranteed_minimum;
     // In main employment the Szocho base is at least G times this.
     double szocho_minimum_factor;
@@ -41,11 +41,11 @@ struct Year {
 // The rates (15 / 18,5 / 13 %) and the allowance (half the annual minimum
 // wage of 1 January, Szja tv.) are the same in every year.
 inline constexpr std::array<Year, 5> years = {{
-    {2022, "200000", "260000", 0, 0, 0, 1.125, {"40", "80", "90"}, false},
-    {2023, "232000", "296400", 12, 266800, 326000, 1.125, {"40", "80", "90"}, true},
-    {2024, "266800", "326000", 0, 0, 0, 1.125, {"40", "80", "90"}, true},
-    {2025, "290800", "348800", 0, 0, 0, 1.125, {"40", "80", "90"}, true},
-    {2026, "322800", "373200", 0, 0, 0, 1.0, {"45", "80", "90"}, true},
+    {2022, "200000", "260000", 0, 0, 1.125, {"40", "80", "90"}, false},
+    {2023, "232000", "296400", 12, 326000, 1.125, {"40", "80", "90"}, true},
+    {2024, "266800", "326000", 0, 0, 1.125, {"40", "80", "90"}, true},
+    {2025, "290800", "348800", 0, 0, 1.125, {"40", "80", "90"}, true},
+    {2026, "322800", "373200", 0, 0, 1.0, {"45", "80", "90"}, true},
 }};
 
 // A data folder that never chose a year starts here.
