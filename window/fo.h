@@ -76,6 +76,7 @@ private:
     // The month commands (month_command.cpp).
     void evaluate_month(int month);
     void clear_results();
+    void reset_results();
     bool results_current() const;
     void show_results_state();
     std::optional<EvaluationInputs> inputs_in_fields(int month) const;

@@ -41,13 +41,18 @@ std::optional<EvaluationInputs> fo::inputs_in_fields(int month) const
 // The six result fields read "0"; the results no longer stand.
 void fo::clear_results()
 {
+    reset_results();
+    show_results_state();
+}
+
+void fo::reset_results()
+{
     for (QLineEdit *field :
         {ui_->Text11, ui_->Text12, ui_->Text13, ui_->Text33, ui_->Text46, ui_->Text47})
         field->setText(QStringLiteral("0"));
     if (last_result)
         last_result->amounts.reset();
     ui_->Label24->hide();
-    show_results_state();
 }
 
 // At a quarter's end from 2023: the quarter's three payments and their day.
@@ -84,19 +89,22 @@ void fo::show_results_state()
         = month_adjective(last_result->inputs.month) + QStringLiteral(" befizetések");
     ui_->Frame1->setTitle(
         current ? title : title + QStringLiteral(" – elavult, nyomja meg újra a hónap gombját!"));
+    // Set only when it changes: every keystroke comes here.
+    const auto ink = [](QWidget *widget, QPalette::ColorRole role, const QColor &colour) {
+        if (widget->palette().color(role) == colour)
+            return;
+        QPalette colours = widget->palette();
+        colours.setColor(role, colour);
+        widget->setPalette(colours);
+    };
     const QColor outdated(128, 128, 128);
-    QPalette totals = ui_->Label24->palette();
-    totals.setColor(
-        QPalette::WindowText, current ? palette().color(QPalette::WindowText) : outdated);
-    ui_->Label24->setPalette(totals);
-    for (QLineEdit *field : amount_fields()) {
-        QPalette colours = field->palette();
-        colours.setColor(QPalette::Text,
+    ink(ui_->Label24, QPalette::WindowText,
+        current ? palette().color(QPalette::WindowText) : outdated);
+    for (QLineEdit *field : amount_fields())
+        ink(field, QPalette::Text,
             !current                   ? outdated
                 : field == ui_->Text11 ? working_text_
                                        : QColor(Qt::black));
-        field->setPalette(colours);
-    }
 }
 
 // A month button: takes the revenues up to the month and shows what is due.
@@ -117,7 +125,7 @@ void fo::evaluate_month(int month)
     }
     monthly_revenue = taken;
 
-    clear_results();
+    reset_results();
     MonthResult result;
     result.inputs.month = month;
     std::copy_n(monthly_revenue.begin(), months, result.inputs.revenue.begin());
