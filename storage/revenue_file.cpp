@@ -103,6 +103,7 @@ RevenueFile load_revenue_file(const QString &path)
 std::optional<Problem> save_revenue_file(const QString &path, const QStringList &texts)
 {
     QStringList saved;
+    QList<QByteArray> lines;
     bool lossy = false;
     for (const QString &text : texts) {
         QString line = text;
@@ -112,14 +113,14 @@ std::optional<Problem> save_revenue_file(const QString &path, const QStringList 
                 if (c.isSpace())
                     c = QChar(0x00A0);
         }
-        charset::to_windows1250(line, &lossy);
+        lines.append(charset::to_windows1250(line, &lossy));
         saved.append(line);
     }
     // Windows-1250, which older copies read, unless a text has a character
     // it lacks: then UTF-8, which the load reads too.
-    QList<QByteArray> lines;
-    for (const QString &line : saved)
-        lines.append(lossy ? line.toUtf8() : charset::to_windows1250(line));
+    if (lossy)
+        for (qsizetype i = 0; i < saved.size(); ++i)
+            lines[i] = saved[i].toUtf8();
     const auto error = write_lines(path, lines);
     if (!error)
         return std::nullopt;
