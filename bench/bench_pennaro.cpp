@@ -1,6 +1,7 @@
 // The work after the start: an evaluation, a month click, the import file.
 #include "../tests/window_fixture.h"
 #include "declaration/import_file.h"
+#include "evaluation/year_overview.h"
 #include "storage/text_lines.h"
 #include "window/fo.h"
 
@@ -20,6 +21,17 @@ private slots:
         {
             const auto result = evaluate(data, revenue, 12);
             QVERIFY(result);
+        }
+    }
+
+    void yearOverview()
+    {
+        const MasterData data {322800, 373200, 0.15, 0.185, 0.13, 45, true, 2026};
+        RevenueFields revenue;
+        revenue.fill(850000);
+        QBENCHMARK
+        {
+            QCOMPARE(year_overview(data, revenue).size(), 17);
         }
     }
 

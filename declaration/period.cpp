@@ -1,5 +1,7 @@
 #include "declaration/period.h"
 
+#include "evaluation/year_rules.h"
+
 QDate last_day_of_month(QDate date)
 {
     const QDate first(date.year(), date.month(), 1);
@@ -28,8 +30,15 @@ Period declaration_period(int month, QDate today)
     return {year, first.toString(QStringLiteral("yyyyMMdd")), strip_date_separators(last)};
 }
 
-QDate quarter_due_date(int year, int month)
+QDate contributions_due_date(int year, int month)
+{
+    const year_rules::Year &rules = year_rules::rules_for(year);
+    const int last = rules.quarterly ? (month + 2) / 3 * 3 : month;
+    return QDate(year, last, year_rules::contributions_due_day).addMonths(1);
+}
+
+QDate szja_due_date(int year, int month)
 {
     const int quarter_end = (month + 2) / 3 * 3;
-    return QDate(year, quarter_end, 12).addMonths(1);
+    return QDate(year, quarter_end, year_rules::rules_for(year).szja_due_day).addMonths(1);
 }

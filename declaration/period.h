@@ -22,6 +22,9 @@ struct Period {
 };
 Period declaration_period(int month, QDate today);
 
-// The day a quarter's payments are due from 2023: the 12th of the month
-// after the quarter that `month` closes.
-QDate quarter_due_date(int year, int month);
+// The day the month's TB and Szocho are due: the 12th of the next month,
+// from 2023 of the month after the month's quarter.
+QDate contributions_due_date(int year, int month);
+
+// The day the advance of the month's quarter is due, in the month after it.
+QDate szja_due_date(int year, int month);

@@ -36,7 +36,8 @@ struct Problem {
         DataFolderMoved, // `path` used, `other_path` the program's, `text` the files left
         YearNotSaved, // `path`, `error`
         TaxpayerSampleWritten, // `path` of the sample
-        PeriodOutsideYear, // `count` the period's year, `month`, `text` the rules' year
+        OverviewNotSaved, // `path`, `error`
+        OverviewNotOpened, // `path`: no viewer took it
     };
     // A line of a file, and what becomes of it.
     struct Line {

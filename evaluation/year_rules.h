@@ -24,6 +24,8 @@ struct Year {
     std::array<const char *, 3> cost_ratios; // the first is the default
     // From 2023 the TB and Szocho bases are set by quarter.
     bool quarterly;
+    // The quarter's SZJA advance is due on this day of the month after it.
+    int szja_due_day;
 };
 
 // One row a year, each with its sources.
@@ -38,14 +40,16 @@ struct Year {
 // - The cost ratios 40/80/90 %, and 45/80/90 % from 2026: the sole
 //   trader's flat-rate (átalányadó) rules of the Szja tv., as amended for
 //   2026 (50 % from 2027 is not here yet).
+// - The SZJA advance: by the 20th of the month after the quarter in 2022, as
+//   the window has always said; from 2023 by the 12th (Szja tv. 46. § (9)).
 // The rates (15 / 18,5 / 13 %) and the allowance (half the annual minimum
 // wage of 1 January, Szja tv.) are the same in every year.
 inline constexpr std::array<Year, 5> years = {{
-    {2022, "200000", "260000", 0, 0, 1.125, {"40", "80", "90"}, false},
-    {2023, "232000", "296400", 12, 326000, 1.125, {"40", "80", "90"}, true},
-    {2024, "266800", "326000", 0, 0, 1.125, {"40", "80", "90"}, true},
-    {2025, "290800", "348800", 0, 0, 1.125, {"40", "80", "90"}, true},
-    {2026, "322800", "373200", 0, 0, 1.0, {"45", "80", "90"}, true},
+    {2022, "200000", "260000", 0, 0, 1.125, {"40", "80", "90"}, false, 20},
+    {2023, "232000", "296400", 12, 326000, 1.125, {"40", "80", "90"}, true, 12},
+    {2024, "266800", "326000", 0, 0, 1.125, {"40", "80", "90"}, true, 12},
+    {2025, "290800", "348800", 0, 0, 1.125, {"40", "80", "90"}, true, 12},
+    {2026, "322800", "373200", 0, 0, 1.0, {"45", "80", "90"}, true, 12},
 }};
 
 // A data folder that never chose a year starts here.
@@ -59,6 +63,11 @@ constexpr const Year &rules_for(int year)
             return row;
     return years[0];
 }
+
+// TB and Szocho are due on this day of the month after the month (the
+// window's caption in 2022), from 2023 of the month after the quarter,
+// with the quarter's return (Art. 50. § (1a)).
+inline constexpr int contributions_due_day = 12;
 
 inline constexpr const char *szja_percent = "15";
 inline constexpr const char *tb_percent = "18,5";

@@ -5,12 +5,15 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QUrl>
 
 #ifdef Q_OS_WIN
 #include "declaration/hand_over.h"
@@ -72,6 +75,19 @@ const DataFolder &data_folder()
 }
 
 } // namespace
+
+QString DesktopPlatform::chooseSavePath(
+    const QString &title, const QString &name, const QString &filter)
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileDialog::getSaveFileName(
+        QApplication::activeWindow(), title, QDir(documents).filePath(name), filter);
+}
+
+bool DesktopPlatform::openFile(const QString &path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
 
 QString DesktopPlatform::dataFolder() const
 {

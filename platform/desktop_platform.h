@@ -17,6 +17,9 @@ public:
     QString handOverScriptName() const override;
     void startScript(const QString &path, const QString &workingFolder,
         std::function<void(const ScriptEnd &)> ended) override;
+    QString chooseSavePath(
+        const QString &title, const QString &name, const QString &filter) override;
+    bool openFile(const QString &path) override;
 
 private:
     QWidget *window_ = nullptr;

@@ -57,4 +57,10 @@ public:
     virtual void startScript(const QString &path, const QString &workingFolder,
         std::function<void(const ScriptEnd &)> ended)
         = 0;
+    // The path the user chose in the desktop's save dialog, offered
+    // `name` in the documents folder; empty when the user cancelled.
+    virtual QString chooseSavePath(const QString &title, const QString &name, const QString &filter)
+        = 0;
+    // Opens the file in the desktop's viewer; false when nothing would.
+    virtual bool openFile(const QString &path) = 0;
 };

@@ -232,7 +232,7 @@ const QHash<Bytes, std::function<Bytes(const Bytes &, const Args &)>> rules {
         return Bytes::number(p.year) + ' ' + (p.first + u'-' + p.last).toLatin1(); }},
     {"declaration", declaration},
     // "<month> <year>": when the quarter's payments are due.
-    {"due", [](auto &in, auto &) { const Args p = in.split(' '); return quarter_due_date(p[1].toInt(), p[0].toInt()).toString(Qt::ISODate).toLatin1(); }},
+    {"due", [](auto &in, auto &) { const Args p = in.split(' '); return contributions_due_date(p[1].toInt(), p[0].toInt()).toString(Qt::ISODate).toLatin1(); }},
     {"template", [](auto &in, auto &) {
         QTemporaryDir empty, folder;
         in.endsWith('/') ? void(QDir(folder.path()).mkdir(in)) : put(folder.filePath(in), "");

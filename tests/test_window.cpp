@@ -1,7 +1,11 @@
+#include "evaluation/number_text.h"
 #include "platform/desktop_platform.h"
 #include "window/command_line.h"
 #include "window/language.h"
+#include "window/year_overview_window.h"
 #include "window_fixture.h"
+
+#include <QTextDocument>
 
 #include <QMenu>
 
@@ -102,7 +106,7 @@ private slots:
         QTest::newRow("amounts copied from the menu") << none << april << QString("fill 500 000 ; press 6 ; menu Text12 Másolás ; clipboard = 55500");
         QTest::newRow("amounts copied as digits") << none << april << QString("fill 500 000 ; press 6 ; focus Text33 ; key Ctrl+C ; clipboard = 90000 ; Text33 = 90_000");
         // The two options are one Tab stop; the arrow keys move between them.
-        QTest::newRow("tab order") << exporting << april << QString("tab order = Text2 Text3 Text4 Text5 Text6 Combo1 Text14 Command2 Text15 Command3 Text16 Command4 Text17 Command5 Text18 Command6 Text19 Command7 Text20 Command8 Text21 Command9 Text22 Command10 Text23 Command11 Text24 Command12 Text25 Command13 Text11 Text12 Text13 Command14 Command19 Text57 Text58 Text59 Text33 Option1 Command21 Combo2 ; focus Option1 ; key Right ; focus = Option2");
+        QTest::newRow("tab order") << exporting << april << QString("tab order = Text2 Text3 Text4 Text5 Text6 Combo1 Text14 Command2 Text15 Command3 Text16 Command4 Text17 Command5 Text18 Command6 Text19 Command7 Text20 Command8 Text21 Command9 Text22 Command10 Text23 Command11 Text24 Command12 Text25 Command13 Text11 Text12 Text13 Command14 Command19 Text57 Text58 Text59 Text33 Option1 Command21 Command28 Combo2 ; focus Option1 ; key Right ; focus = Option2");
         // 3 000 000 in January, side employment, no allowance: the base is the income.
         QTest::newRow("cost ratio from the list") << none << april << QString("set Text14 3000000 ; click Option2 ; set Text2 0 ; open Combo1 ; Combo1 = 40 ; key Down ; key Return ; Combo1 = 80 ; press 1 ; Combo1 = 80,0 ; Text46 = 600000");
         // The way out: the exit button saves, the close control asks.
@@ -133,12 +137,15 @@ private slots:
         QTest::newRow("F1") << none << april << QString("key F1 ; List1 = shown ; focus = List1 ; key F1 ; List1 = hidden ; click Command19 ; focus = List1 ; focus Command19 ; key Tab ; focus = List1");
         QTest::newRow("Ctrl+Q") << hundred << april << "set Text14 7 ; key Ctrl+Q ; log = ; fo = hidden ; adat.txt = 7\r\n\r\n…";
         // The tax year: its figures, remembered in the data folder.
-        QTest::newRow("choose 2026") << none << april << QString("focus Combo2 ; key End ; Combo2 = 2026 ; Text2 = 322_800 ; Text3 = 373_200 ; Text4 = 15 ; Text5 = 18,5 ; Text6 = 13 ; Combo1 = 45 ; pennaro.ini = adoev=2026\r\n ; Label20 = Negyedévet követő hó 12-ig ; Label21 = Negyedévet követő hó 12-ig ; Command21 caption = 2?58 járulék bevallás negyedévet követő hó 12. napig  ; log = ; key Home ; Combo2 = 2022 ; Combo1 = 40 ; Text2 = 200_000 ; Label20 = Következő hó 12.ig ; Label21 = Jövetkező hó 12.ig ; Command21 caption = 2?58 járulék bevallás hónapot követő 12. napig  ; pennaro.ini = adoev=2022\r\n");
+        QTest::newRow("choose 2026") << none << april << QString("focus Combo2 ; key End ; Combo2 = 2026 ; Text2 = 322_800 ; Text3 = 373_200 ; Text4 = 15 ; Text5 = 18,5 ; Text6 = 13 ; Combo1 = 45 ; pennaro.ini = adoev=2026\r\n ; Label20 = Negyedévet követő hó 12-ig ; Label21 = Negyedévet követő hó 12-ig ; Command21 caption = Negyedéves bevallás adatai… ; log = ; key Home ; Combo2 = 2022 ; Combo1 = 40 ; Text2 = 200_000 ; Label20 = Következő hó 12.ig ; Label21 = Jövetkező hó 12.ig ; Command21 caption = 2?58 járulék bevallás hónapot követő 12. napig  ; pennaro.ini = adoev=2022\r\n");
         QTest::newRow("a year outdates the results") << none << april << QString("fill 500 000 ; press 6 ; Label24 = hidden ; focus Combo2 ; key End ; Text12 = 0 ; Frame1 = júniusi befizetések – elavult… ; press 6 ; Text11 = 0 ; Text12 = 69_042 ; Text13 = 48_516 ; Text33 = 0 ; Text46 = 373200 ; Text47 = 373200 ; Label24 = Negyedévi befizetés 2026. július 12-ig: TB 207_126 Ft, Szocho 145_548 Ft, SZJA 0 Ft ; press 5 ; Label24 = hidden");
         QTest::newRow("the year restored") << Files {{"pennaro.ini", "adoev=2026\r\n"}} << april << QString("Combo2 = 2026 ; Text2 = 322_800 ; Text3 = 373_200 ; Combo1 = 45 ; Label20 = Negyedévet követő hó 12-ig ; log =");
         QTest::newRow("a year without rules") << Files {{"pennaro.ini", "adoev=1999\r\n"}} << april << QString("Combo2 = 2022 ; Text2 = 200_000 ; log =");
         QTest::newRow("the quarter's revenues taken") << Files {{"pennaro.ini", "adoev=2026"}} << april << QString("set Text16 9 000 000 ; press 1 ; taken 3 = 9000000 ; Frame1 = januári befizetések ; type Text16 1 ; Frame1 = januári befizetések – elavult… ; type Text17 1 ; press 1 ; type Text17 2 ; Frame1 = januári befizetések");
-        QTest::newRow("another year's period, Nem") << exporting + Files {{"pennaro.ini", "adoev=2025"}} << april << QString("fill 500 000 ; press 3 ; answer Nem ; click Command21 ; log = today | ?A bevallás a 2026. márciusi hónapról szól, a számítás viszont a 2025. év szabályaival készült. Mégis elkészíti? ; felad.imp =");
+        // From 2023 the return is quarterly: its figures to type, no file.
+        QTest::newRow("the quarter's return") << exporting + Files {{"pennaro.ini", "adoev=2026"}} << april << QString("fill 850 000 ; press 6 ; click Command21 ; log = ; Label25 has 2026. év II. negyedév bevallásának ; Table1 június = 850_000 / 467_500 / 373_200 / 69_042 / 373_200 / 48_516 / 70_125 /  / 2026. július 12. ; Table1 II. negyedév = 2_550_000 / 1_402_500 / 1_119_600 / 207_126 / 1_119_600 / 145_548 / 130_230 / 130_230 / 2026. július 12. ; files = adat.txt adat2.minta.txt adat2.txt adat22.txt atad_pennaro.sh pennaro.ini");
+        QTest::newRow("the quarter's return without adat2.txt") << Files {{"pennaro.ini", "adoev=2026"}} << april << QString("Command21 = shown ; Command21 tip = A választott hónap… ; click Command21 ; log = beep | !Nincs kijelölt hónap! ; set Text14 1 ; press 2 ; type Text16 5 ; click Command21 ; log = beep | !A számítás eredménye nem érvényes… ; Table1 = no such widget");
+        QTest::newRow("the overview follows the fields") << none << april << QString("fill 500 000 ; click Command28 ; Table1 január = 500_000 / 300_000 / 260_000 / 48_100 / 292_500 / 38_025 / 0 /  / 2022. február 12. ; type Text14 1 ; Table1 január = 5_000_001 / 3_000_001 / 1_800_001 / 333_000 / 1_800_001 / 234_000 / 270_000 /  / 2022. február 12. ; click Option2 ; Table1 január = 5_000_001 / 3_000_001 / 1_800_001 / 333_000 / 1_800_001 / 234_000 / 270_000 /  / 2022. február 12. ; focus Text2 ; key Ctrl+A ; keys x ; Label25 = A számítás nem végezhető el: a(z) „Éves minimálbér bruttó” mezőben… ; focus Table1 ; focus = Table1 ; key Escape ; Table1 = hidden");
         // The export: the period, the checks, felad.imp and the hand-over.
         QTest::newRow("March") << exporting << april << "fill 500 000 ; press 3 ; click Command21 ; " + done + " ; Text50 = 20260301 ; Text51 = 20260331 ; felad.imp = $ny_azon=2658\r\n… ; felad.imp has \r\n23335=20260301\r\n ; felad.imp has \r\n26414[1]=48100\r\n";
         QTest::newRow("December in January") << exporting << QDate(2027, 1, 15) << "fill 500 000 ; press 12 ; answer Igen ; click Command21 ; log = today | ?Ez a hónap (december) idén még nem kezdődött el: a 2026. decemberi bevallást készíti? | start <atad_pennaro.sh> in <> ; Text51 = 20261231 ; felad.imp = $ny_azon=2658\r\n…";
@@ -177,6 +184,116 @@ private slots:
         QVERIFY(f.platform->over_window && !f.window->format_lock && !f.window->isWindowModified());
         f.put(f.platform->templates.filePath("NAV_2658_1.enyk"), "template");
         QCOMPARE(f.run(steps), QString());
+    }
+
+    // Every month row of the overview is what the month's button shows, a
+    // quarter row the sum of its months with the button's quarter figures,
+    // the year row the sum of the quarters.
+    void overviewMatchesTheButtons_data()
+    {
+        QTest::addColumn<QString>("year");
+        QTest::addColumn<QString>("steps");
+        QTest::newRow("2022 main") << "2022"
+                                   << "fill 500 000";
+        QTest::newRow("2022 side") << "2022"
+                                   << "fill 300 000 ; set Text16 -90 000 ; click Option2";
+        QTest::newRow("2023, the December raise") << "2023"
+                                                  << "fill 0 ; set Text25 2 000 000";
+        QTest::newRow("2026, 45 %") << "2026"
+                                    << "fill 850 000";
+        QTest::newRow("2025, a high earner") << "2025"
+                                             << "fill 5 000 000";
+    }
+    void overviewMatchesTheButtons()
+    {
+        QFETCH(QString, year);
+        QFETCH(QString, steps);
+        f.open({{"pennaro.ini", "adoev=" + year.toLatin1()}});
+        QCOMPARE(f.run(steps + " ; click Command28"), QString());
+        const auto *table = f.window->findChild<QTableWidget *>(QStringLiteral("Table1"));
+        QVERIFY(table && table->isVisible() && table->rowCount() == 17);
+        const auto cell = [table](int row, int column) {
+            return number_text::bare_digits(table->item(row, column)->text());
+        };
+        const Ui::fo &ui = f.ui();
+        std::array<qint64, 10> year_sum {};
+        for (int quarter = 1; quarter <= 4; ++quarter) {
+            const int sum_row = quarter * 4 - 1;
+            std::array<qint64, 10> sum {};
+            for (int month = quarter * 3 - 2; month <= quarter * 3; ++month) {
+                const int row = month + quarter - 2;
+                QTest::mouseClick(f.window->month_button(month), Qt::LeftButton);
+                QCOMPARE(table->item(row, 0)->text(), f.window->month_button(month)->text());
+                QCOMPARE(cell(row, 3), ui.Text46->text());
+                QCOMPARE(cell(row, 4), number_text::bare_digits(ui.Text12->text()));
+                QCOMPARE(cell(row, 5), ui.Text47->text());
+                QCOMPARE(cell(row, 6), number_text::bare_digits(ui.Text13->text()));
+                QCOMPARE(cell(row, 7), number_text::bare_digits(ui.Text11->text()));
+                for (int c = 1; c <= 7; ++c)
+                    sum[c] += cell(row, c).toLongLong();
+            }
+            QCOMPARE(cell(sum_row, 8), number_text::bare_digits(ui.Text33->text()));
+            for (int c = 1; c <= 7; ++c)
+                if (c != 5) // the Szocho base may carry decimals
+                    QCOMPARE(cell(sum_row, c).toLongLong(), sum[c]);
+            if (year != "2022") // the quarter's payments as the button shows them
+                QVERIFY2(ui.Label24->text().contains(nb(QStringLiteral("TB %1 Ft, Szocho %2 Ft")
+                                                            .arg(table->item(sum_row, 4)->text(),
+                                                                table->item(sum_row, 6)->text()))),
+                    qPrintable(ui.Label24->text()));
+            for (int c : {1, 2, 3, 4, 6, 7, 8})
+                year_sum[c] += cell(sum_row, c).toLongLong();
+        }
+        for (int c : {1, 2, 3, 4, 6, 7, 8})
+            QCOMPARE(cell(16, c).toLongLong(), year_sum[c]);
+    }
+
+    // The overview saved: the CSV holds the table's figures, the PDF one
+    // page of them, offered to the viewer.
+    void overviewSaved()
+    {
+        f.open({{"pennaro.ini", "adoev=2026"}});
+        QCOMPARE(f.run("fill 850 000 ; set Text16 1 234 567,5 ; click Command28 ; save as "
+                       "ev.csv ; click Command30 ; log = save as: Mentés CSV-be ; Label26 = "
+                       "Mentve: <ev.csv> ; focus Table1 ; key Ctrl+C ; Label26 = Az egész "
+                       "táblázat a vágólapon. ; clipboard has \nmárcius\t1234568\t679012\t"),
+            QString());
+        const auto *overview = f.window->findChild<YearOverviewWindow *>();
+        const QList<QStringList> cells = overview->cell_texts();
+        const QByteArray csv = f.file("ev.csv");
+        QVERIFY(csv.startsWith("\xEF\xBB\xBFIdőszak;Bevétel;Jövedelem;"));
+        const QStringList lines = QString::fromUtf8(csv.mid(3)).split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.size(), cells.size() + 1); // and the last line's end
+        for (int r = 1; r < cells.size(); ++r) {
+            const QStringList fields = lines[r].split(u';');
+            QCOMPARE(fields.size(), 11);
+            QCOMPARE(fields[0], cells[r][0]);
+            for (int c = 1; c < 9; ++c)
+                QCOMPARE(fields[c], number_text::bare_digits(cells[r][c]));
+        }
+        QCOMPARE(QApplication::clipboard()->text().count(u'\n'), cells.size());
+
+        QCOMPARE(
+            f.run("save as ev.pdf ; answer Igen ; click Command31 ; log = save as: Mentés "
+                  "PDF-be | today | ?A PDF elkészült: <ev.pdf>. Megnyitja a PDF-nézőben (onnan "
+                  "nyomtatható)? | open <ev.pdf>"),
+            QString());
+        const QByteArray pdf = f.file("ev.pdf");
+        QVERIFY(pdf.startsWith("%PDF-"));
+        static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
+        QCOMPARE(QString::fromLatin1(pdf).count(page), 1);
+        const QString page_text = overview->document()->toRawText();
+        for (const QString &figure : {cells[3][1], cells[17][4], cells[17][8]})
+            QVERIFY2(page_text.contains(figure), qPrintable(figure));
+        QVERIFY(page_text.contains(QStringLiteral("Költséghányad: 45 %")));
+        QVERIFY(page_text.contains(QStringLiteral("Készült: 2026. április 2.")));
+        // Cancelled, nothing is written; a failed save says why.
+        QCOMPARE(
+            f.run(
+                "log = today ; save as ; click Command30 ; log = save as: Mentés CSV-be ; save as "
+                "ev.csv/x.csv ; click Command30 ; log = save as: Mentés CSV-be | !Az "
+                "áttekintés nem menthető: <ev.csv/x.csv> (…"),
+            QString());
     }
 
     // The window's own texts as the program's users know them: a stray edit
@@ -383,8 +500,8 @@ private slots:
     void exampleScript()
     {
         QTemporaryDir home, data;
-        QVERIFY(QFile::copy(PENNARO_SOURCE_DIR "/packaging/atad_pennaro.sh",
-            data.filePath("atad_pennaro.sh")));
+        QVERIFY(QFile::copy(
+            PENNARO_SOURCE_DIR "/packaging/atad_pennaro.sh", data.filePath("atad_pennaro.sh")));
         QFile declaration(data.filePath("felad.imp"));
         QVERIFY(declaration.open(QIODevice::WriteOnly) && declaration.write("$ny_azon=2658\r\n"));
         declaration.close();
@@ -392,8 +509,8 @@ private slots:
         qputenv("HOME", home.path().toLocal8Bit());
         DesktopPlatform platform;
         std::optional<ScriptEnd> end;
-        platform.startScript(data.filePath("atad_pennaro.sh"), data.path(),
-            [&end](const ScriptEnd &e) { end = e; });
+        platform.startScript(
+            data.filePath("atad_pennaro.sh"), data.path(), [&end](const ScriptEnd &e) { end = e; });
         qputenv("HOME", old_home);
         QTRY_VERIFY_WITH_TIMEOUT(end.has_value(), 20000);
         QVERIFY(!end->failed());

@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QRegularExpression>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -55,6 +56,16 @@ public:
         if (startFails)
             ended({false, false, 0, {}});
     }
+    QString chooseSavePath(const QString &title, const QString &, const QString &) override
+    {
+        log << "save as: " + title;
+        return save_path.isEmpty() ? QString() : folder.filePath(save_path);
+    }
+    bool openFile(const QString &path) override
+    {
+        log << "open " + QDir::toNativeSeparators(path);
+        return opens;
+    }
 
     mutable QStringList log;
     QList<MessageAnswer> answers; // then Nem
@@ -65,6 +76,8 @@ public:
     bool startFails = false;
     std::function<void(const ScriptEnd &)> script_ended; // of the last script started
     std::optional<Problem> moved;
+    QString save_path; // beside the program; empty: the save dialog cancelled
+    bool opens = true; // a viewer opens what is given to it
 };
 
 // "_" between digits in a test's text stands for the no-break blank.
@@ -182,7 +195,8 @@ private:
 
     // What a check reads: "log" (then cleared), "tab order" (from the focus
     // round to it), "files", "focus", "cursor" (at the end or inside), "clipboard",
-    // "taken <month>", "entry <n>", "<widget> base" (the window's Base or
+    // "taken <month>", "entry <n>", "Table1 <row>" (the overview's row, " / "
+    // between its cells), "<widget> base" (the window's Base or
     // Button colour), "<widget> ink" (its text colour), "<button> caption", "<widget> tip", a
     // file's bytes, or a widget's text, title or state.
     QString shown(const QString &what) const
@@ -212,6 +226,17 @@ private:
             return QApplication::clipboard()->text();
         if (what.startsWith("taken "))
             return QString::number(window->monthly_revenue[n.toInt() - 1]);
+        if (what.startsWith("Table1 ")) { // the overview's row of that name
+            const auto *table = window->findChild<QTableWidget *>(QStringLiteral("Table1"));
+            for (int r = 0; table && r < table->rowCount(); ++r) {
+                QStringList cells;
+                for (int c = 0; c < table->columnCount(); ++c)
+                    cells << table->item(r, c)->text();
+                if (cells[0] == n)
+                    return cells.mid(1).join(QStringLiteral(" / ")).trimmed();
+            }
+            return QStringLiteral("no such row");
+        }
         if (what.startsWith("entry "))
             return QString::fromLatin1(window->taxpayer_lines[n.toInt()]);
         if (what.endsWith(" tip"))
@@ -251,7 +276,8 @@ private:
     // list), "menu <field> <action>" (its context menu), "press <month>",
     // "close" (the close control), "answer Igen|Nem|Mentés|Kilépés|Mégse", "fail start", "clip
     // <text>", "rm templates", "write <file> <text>" (as another program),
-    // "script ends <code> <error output>", and "full <step>" on a full disk.
+    // "script ends <code> <error output>", "save as <name>" (what the save
+    // dialog answers), and "full <step>" on a full disk.
     // Returns why it could not be taken.
     QString act(const QString &step)
     {
@@ -276,9 +302,14 @@ private:
         else if (verb == "key") {
             const auto key = QKeySequence::fromString(name, QKeySequence::PortableText)[0];
             QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
-        } else if (verb == "focus")
+        } else if (verb == "focus") {
+            if (QApplication::activeWindow() != target->window()) { // the overview's, say
+                QApplication::setActiveWindow(target->window());
+                if (!QTest::qWaitForWindowActive(target->window()))
+                    return QStringLiteral("not active: ") + step;
+            }
             target->setFocus(Qt::TabFocusReason);
-        else if (verb == "click")
+        } else if (verb == "click")
             QTest::mouseClick(target, Qt::LeftButton);
         else if (verb == "press")
             QTest::mouseClick(window->month_button(name.toInt()), Qt::LeftButton);
@@ -309,7 +340,9 @@ private:
                 {"Nem", MessageAnswer::No}, {"Mentés", MessageAnswer::Save},
                 {"Kilépés", MessageAnswer::Discard}, {"Mégse", MessageAnswer::Cancel}};
             platform->answers << answers.value(name);
-        } else if (verb == "fail")
+        } else if (verb == "save") // "save as <name>": the save dialog's answer
+            platform->save_path = step.section(u' ', 2);
+        else if (verb == "fail")
             platform->startFails = true;
         else if (verb == "write") // as another program would
             put(name, rest.toUtf8());

@@ -1,4 +1,5 @@
 #include "declaration/import_file.h"
+#include "evaluation/year_overview.h"
 #include "evaluation/year_rules.h"
 #include "storage/text_lines.h"
 #include "ui_fo.h"
@@ -8,7 +9,27 @@
 #include <QFileInfo>
 #include <QPointer>
 
-// The export button: the chosen month's declaration to the form program.
+// In 2022 the button writes the month's declaration for the form program,
+// which needs the taxpayer's data; from 2023 the return is quarterly, with
+// no import layout published, so it shows the quarter's figures to type.
+void fo::show_export_button()
+{
+    const bool quarterly = year_rules::rules_for(chosen_year()).quarterly;
+    ui_->Command21->setText(
+        quarterly ? QStringLiteral("Negyedéves bevallás adatai…") : monthly_captions_[2]);
+    ui_->Command21->setEnabled(quarterly || taxpayer_present_);
+    // A greyed button says why.
+    ui_->Command21->setToolTip(quarterly
+            ? QStringLiteral("A választott hónap negyedévének bevallási adatai (havonként a "
+                             "TB és a Szocho alapja és összege, a negyedév SZJA-előlege) az "
+                             "éves áttekintésben, a webes nyomtatványba gépeléshez.")
+            : taxpayer_present_
+            ? monthly_captions_[3]
+            : QStringLiteral("Nincs adat2.txt: %1").arg(shown_path(platform_.dataFolder())));
+}
+
+// The export button: the chosen month's declaration to the form program,
+// or from 2023 the figures of its quarter's return.
 void fo::export_declaration()
 {
     if (!last_result) {
@@ -27,6 +48,10 @@ void fo::export_declaration()
             MessageIcon::Critical, MessageButtons::Ok, true});
         return;
     }
+    if (year_rules::rules_for(result.inputs.master.year).quarterly) {
+        open_overview(quarter_of(result.inputs.month));
+        return;
+    }
 
     // One date for the period, the form's year and its template. A month
     // that has not begun yet this year is last year's: the user says so.
@@ -42,16 +67,6 @@ void fo::export_declaration()
                MessageIcon::Question, MessageButtons::YesNo})
             != MessageAnswer::Yes)
         return;
-    // A year chosen is the year declared: figures by another year's rules
-    // go out only if the user says so.
-    if (chosen_year() != year_rules::default_year && period.year != chosen_year()) {
-        Problem problem {Problem::What::PeriodOutsideYear};
-        problem.count = period.year;
-        problem.month = month;
-        problem.text = QString::number(chosen_year());
-        if (show_problem(problem) != MessageAnswer::Yes)
-            return;
-    }
     ui_->Text50->setText(period.first);
     ui_->Text51->setText(period.last);
 

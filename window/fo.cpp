@@ -134,6 +134,7 @@ void fo::connect_handlers()
             regroup_revenue(field);
             note_revenues_changed();
             show_results_state();
+            refresh_overview();
         });
         field->installEventFilter(this);
         // Its own undo, which does not regroup what it brings back.
@@ -143,13 +144,17 @@ void fo::connect_handlers()
     }
     // The master-data fields report their focus-out here too; a change of
     // any input may outdate the results.
+    const auto inputs_changed = [this] {
+        show_results_state();
+        refresh_overview();
+    };
     for (QLineEdit *field : {ui_->Text2, ui_->Text3, ui_->Text4, ui_->Text5, ui_->Text6}) {
         field->installEventFilter(this);
-        connect(field, &QLineEdit::textChanged, this, &fo::show_results_state);
+        connect(field, &QLineEdit::textChanged, this, inputs_changed);
     }
     ui_->Combo1->installEventFilter(this);
-    connect(ui_->Combo1, &QComboBox::currentTextChanged, this, &fo::show_results_state);
-    connect(ui_->Option1, &QRadioButton::toggled, this, &fo::show_results_state);
+    connect(ui_->Combo1, &QComboBox::currentTextChanged, this, inputs_changed);
+    connect(ui_->Option1, &QRadioButton::toggled, this, inputs_changed);
     connect(ui_->Combo2, &QComboBox::activated, this,
         [this](int index) { choose_year(ui_->Combo2->itemData(index).toInt()); });
     connect(ui_->Command14, &QPushButton::clicked, this, &fo::save_and_exit);
@@ -161,6 +166,7 @@ void fo::connect_handlers()
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this), &QShortcut::activated, this,
         &fo::save_and_exit);
     connect(ui_->Command21, &QPushButton::clicked, this, &fo::export_declaration);
+    connect(ui_->Command28, &QPushButton::clicked, this, [this] { open_overview(0); });
 }
 
 fo::~fo() = default;

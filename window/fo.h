@@ -15,6 +15,8 @@ class fo;
 }
 class QLineEdit;
 class QPushButton;
+class YearOverviewWindow;
+struct OverviewContent;
 
 // The window's first size: what its layout wants, within the screen less
 // the frame (title bar and borders), never below its minimum.
@@ -96,7 +98,13 @@ private:
     void save_and_exit();
     bool save_revenues();
 
+    // The year at a glance (year_at_a_glance.cpp).
+    void open_overview(int quarter);
+    void refresh_overview();
+    OverviewContent overview_content() const;
+
     // The declaration (export_declaration.cpp).
+    void show_export_button();
     void export_declaration();
     std::optional<Problem> write_and_hand_over(const QByteArray &bytes);
     void report_hand_over(const Problem &started, const ScriptEnd &end);
@@ -120,6 +128,9 @@ private:
     QList<Problem> startup_problems_;
     std::optional<QByteArray> taxpayer_copy_;
     QColor working_text_; // Text11's text colour while its figure is current
-    QStringList monthly_captions_; // Label20, Label21, Command21 as the form has them
+    // Label20, Label21, Command21 and its tooltip as the form has them.
+    QStringList monthly_captions_;
+    bool taxpayer_present_ = false; // adat2.txt was read at the start
+    YearOverviewWindow *overview_ = nullptr; // made when first opened
     bool undoing_ = false; // an undo or redo is changing a field
 };

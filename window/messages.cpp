@@ -172,12 +172,12 @@ Notice notice_for(const Problem &p, const WindowNames &names)
         return {QStringLiteral("Az adóév választása nem menthető: %1 (%2). A következő "
                                "induláskor a program nem ezzel az évvel indul.")
                     .arg(path, reason(p.error))};
-    case What::PeriodOutsideYear:
-        return {QStringLiteral("A bevallás a %1. %2 hónapról szól, a számítás viszont a %3. év "
-                               "szabályaival készült. Mégis elkészíti?")
-                    .arg(p.count)
-                    .arg(month_adjective(p.month), p.text),
-            MessageIcon::Question, MessageButtons::YesNo};
+    case What::OverviewNotSaved:
+        return critical(
+            QStringLiteral("Az áttekintés nem menthető: %1 (%2).").arg(path, reason(p.error)));
+    case What::OverviewNotOpened:
+        return {
+            QStringLiteral("A PDF elkészült, de nincs program, amely megnyitná: %1.").arg(path)};
     case What::FolderInUse:
         return critical(QStringLiteral(
             "Az adatmappát már használja egy másik futó PENNARO: %1. Egyszerre csak egy "

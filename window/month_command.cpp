@@ -62,7 +62,7 @@ void fo::show_quarter_totals(const std::optional<QuarterTotals> &totals)
     if (!totals)
         return;
     using number_text::grouped;
-    const QDate due = quarter_due_date(last_result->inputs.master.year, last_result->inputs.month);
+    const QDate due = contributions_due_date(last_result->inputs.master.year, last_result->inputs.month);
     ui_->Label24->setText(
         QStringLiteral("Negyedévi befizetés %1-ig: TB %2 Ft, Szocho %3 Ft, SZJA %4 Ft")
             .arg(QLocale(QLocale::Hungarian).toString(due, QStringLiteral("yyyy. MMMM d")),

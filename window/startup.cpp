@@ -13,7 +13,8 @@
 void fo::prepare_on_load()
 {
     // The year's figures come from one table, not from the form.
-    monthly_captions_ = {ui_->Label20->text(), ui_->Label21->text(), ui_->Command21->text()};
+    monthly_captions_ = {ui_->Label20->text(), ui_->Label21->text(), ui_->Command21->text(),
+        ui_->Command21->toolTip()};
     for (const year_rules::Year &year : year_rules::years)
         ui_->Combo2->addItem(QString::number(year.year), year.year);
     put_year_figures(year_rules::default_year);
@@ -43,9 +44,7 @@ void fo::put_year_figures(int year)
     const QString quarterly = QStringLiteral("Negyedévet követő hó 12-ig");
     ui_->Label20->setText(rules.quarterly ? quarterly : monthly_captions_[0]);
     ui_->Label21->setText(rules.quarterly ? quarterly : monthly_captions_[1]);
-    ui_->Command21->setText(rules.quarterly
-            ? QStringLiteral("2?58 járulék bevallás negyedévet követő hó 12. napig ")
-            : monthly_captions_[2]);
+    show_export_button();
 }
 
 // The user chose a tax year: its figures, as at a start, and no results
@@ -55,6 +54,7 @@ void fo::choose_year(int year)
     put_year_figures(year);
     show_master_data();
     clear_results();
+    refresh_overview();
     if (const auto problem = save_year_choice(platform_.dataFolder(), year))
         show_problem(*problem);
 }
@@ -82,11 +82,8 @@ void fo::prepare_on_first_show()
         put_year_figures(year);
 
     TaxpayerData taxpayer = read_taxpayer_data(platform_.dataFolder());
-    ui_->Command21->setEnabled(taxpayer.present);
-    // A greyed button says why.
-    if (!taxpayer.present)
-        ui_->Command21->setToolTip(
-            QStringLiteral("Nincs adat2.txt: %1").arg(shown_path(platform_.dataFolder())));
+    taxpayer_present_ = taxpayer.present;
+    show_export_button();
     taxpayer_lines = taxpayer.lines;
     startup_problems_.append(taxpayer.problems);
     if (taxpayer.present)

@@ -1,0 +1,111 @@
+#include "evaluation/year_overview.h"
+
+#include "declaration/period.h"
+
+namespace {
+
+// The revenue less the cost ratio, whole forints, 50 fillér up.
+qint64 income_of(qint64 revenue, int cost_ratio)
+{
+    const qint64 hundredths = revenue * (100 - cost_ratio) + 50;
+    return hundredths / 100 - (hundredths % 100 != 0 && hundredths < 0 ? 1 : 0);
+}
+
+OverviewRow month_row(const MasterData &data, const RevenueFields &fields, int month)
+{
+    OverviewRow row;
+    row.number = month;
+    row.revenue = fields[month - 1].value_or(0);
+    row.income = income_of(row.revenue, data.cost_ratio);
+    // The month command takes the revenues up to the month, from 2023 up
+    // to its quarter's end: each must fit, as there.
+    MonthlyRevenue revenue {};
+    for (int m = 1; m <= months_taken(data.year, month); ++m) {
+        if (!fields[m - 1]) {
+            row.problem = Problem {Problem::What::RevenueTooLarge};
+            row.problem->month = m;
+            return row;
+        }
+        revenue[m - 1] = *fields[m - 1];
+    }
+    const auto amounts = evaluate(data, revenue, month);
+    if (!amounts) {
+        row.problem = Problem {Problem::What::EvaluationOverflow};
+        return row;
+    }
+    row.tb_base = amounts->tb_base;
+    row.tb = amounts->tb_amount;
+    row.szocho_base = amounts->szocho_base;
+    row.szocho = amounts->szocho_amount;
+    row.szja_part = amounts->szja_amount;
+    if (amounts->quarter_szja)
+        row.szja_advance = *amounts->quarter_szja;
+    row.contributions_due = contributions_due_date(data.year, month);
+    return row;
+}
+
+// The months' figures added into `sum`; the first problem stands for all.
+void add_row(OverviewRow &sum, const OverviewRow &row)
+{
+    if (row.problem && !sum.problem)
+        sum.problem = row.problem;
+    sum.revenue += row.revenue;
+    sum.income += row.income;
+    sum.tb_base += row.tb_base;
+    sum.tb += row.tb;
+    sum.szocho_base += row.szocho_base;
+    sum.szocho += row.szocho;
+    sum.szja_part += row.szja_part;
+}
+
+} // namespace
+
+QList<OverviewRow> year_overview(const MasterData &data, const RevenueFields &revenue)
+{
+    QList<OverviewRow> rows;
+    OverviewRow year;
+    year.kind = OverviewRow::Kind::Year;
+    year.szja_advance = 0;
+    for (int quarter = 1; quarter <= 4; ++quarter) {
+        OverviewRow sum;
+        sum.kind = OverviewRow::Kind::Quarter;
+        sum.number = quarter;
+        for (int month = quarter * 3 - 2; month <= quarter * 3; ++month) {
+            OverviewRow row = month_row(data, revenue, month);
+            add_row(sum, row);
+            // The quarter's advance is its last month's, as that month's
+            // command shows it.
+            sum.szja_advance = std::exchange(row.szja_advance, std::nullopt);
+            rows.append(row);
+        }
+        if (sum.problem)
+            sum.szja_advance.reset();
+        const int end = quarter * 3;
+        if (year_rules::rules_for(data.year).quarterly)
+            sum.contributions_due = contributions_due_date(data.year, end);
+        sum.szja_due = szja_due_date(data.year, end);
+        add_row(year, sum);
+        *year.szja_advance += sum.szja_advance.value_or(0);
+        rows.append(sum);
+    }
+    if (year.problem)
+        year.szja_advance.reset();
+    rows.append(year);
+    return rows;
+}
+
+QString overview_row_name(const OverviewRow &row)
+{
+    static const char *const months[] = {"január", "február", "március", "április", "május",
+        "június", "július", "augusztus", "szeptember", "október", "november", "december"};
+    static const char *const quarters[] = {"I.", "II.", "III.", "IV."};
+    switch (row.kind) {
+    case OverviewRow::Kind::Month:
+        return QString::fromUtf8(months[row.number - 1]);
+    case OverviewRow::Kind::Quarter:
+        return QString::fromUtf8(quarters[row.number - 1]) + QStringLiteral(" negyedév");
+    case OverviewRow::Kind::Year:
+        break;
+    }
+    return QStringLiteral("Összesen");
+}

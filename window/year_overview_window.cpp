@@ -1,0 +1,377 @@
+#include "window/year_overview_window.h"
+
+#include "evaluation/number_text.h"
+#include "storage/overview_csv.h"
+#include "storage/text_lines.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QClipboard>
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLocale>
+#include <QPdfWriter>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+namespace {
+
+const QStringList headers
+    = {QStringLiteral("Időszak"), QStringLiteral("Bevétel"), QStringLiteral("Jövedelem"),
+        QStringLiteral("TB-alap"), QStringLiteral("TB (406)"), QStringLiteral("Szocho-alap"),
+        QStringLiteral("Szocho (258)"), QStringLiteral("SZJA havi része"),
+        QStringLiteral("SZJA-előleg (103)"), QStringLiteral("Esedékes")};
+constexpr int due_column = 9;
+
+// What a copy of the cell gives: figures as bare digits, dates as
+// yyyy-MM-dd, for a spreadsheet or a web form's field.
+constexpr int copied_role = Qt::UserRole;
+
+QString long_date(QDate day)
+{
+    return QLocale(QLocale::Hungarian).toString(day, QStringLiteral("yyyy. MMMM d."));
+}
+
+// A figure with as many decimals as it has, at most three (112,5 % of G).
+QString figure(double value)
+{
+    int decimals = 0;
+    while (decimals < 3
+        && value * std::pow(10, decimals) != std::floor(value * std::pow(10, decimals)))
+        ++decimals;
+    return number_text::grouped(value, decimals);
+}
+
+// The due dates of a row: one when TB, Szocho and the advance share it.
+std::pair<QString, QString> due(const OverviewRow &row)
+{
+    const QDate contributions = row.contributions_due, szja = row.szja_due;
+    if (contributions.isValid() && (!szja.isValid() || szja == contributions))
+        return {long_date(contributions), contributions.toString(Qt::ISODate)};
+    if (!szja.isValid())
+        return {};
+    const QString advance = QStringLiteral("SZJA: ") + long_date(szja);
+    if (!contributions.isValid())
+        return {advance, szja.toString(Qt::ISODate)};
+    return {QStringLiteral("TB, Szocho: %1; %2").arg(long_date(contributions), advance),
+        contributions.toString(Qt::ISODate) + u' ' + szja.toString(Qt::ISODate)};
+}
+
+} // namespace
+
+YearOverviewWindow::YearOverviewWindow(Platform &platform, WindowNames names, QWidget *parent)
+    : QDialog(parent)
+    , platform_(platform)
+    , names_(std::move(names))
+    , note_(new QLabel(this))
+    , table_(new QTableWidget(this))
+    , status_(new QLabel(this))
+{
+    note_->setObjectName(QStringLiteral("Label25"));
+    note_->setWordWrap(true);
+    table_->setObjectName(QStringLiteral("Table1"));
+    table_->setAccessibleName(QStringLiteral("Éves áttekintés táblázata"));
+    table_->setColumnCount(int(headers.size()));
+    table_->setHorizontalHeaderLabels(headers);
+    table_->verticalHeader()->hide();
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setTabKeyNavigation(false);
+    table_->installEventFilter(this);
+    connect(table_, &QTableWidget::cellDoubleClicked, this, &YearOverviewWindow::copy_figure);
+    status_->setObjectName(QStringLiteral("Label26"));
+
+    auto *buttons = new QDialogButtonBox(this);
+    const auto button = [&](const char *name, const QString &text, const QString &tip,
+                            void (YearOverviewWindow::*action)()) {
+        QPushButton *b = buttons->addButton(text, QDialogButtonBox::ActionRole);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setToolTip(tip);
+        b->setAccessibleName(QString(text).remove(u'&'));
+        b->setAutoDefault(false);
+        connect(b, &QPushButton::clicked, this, action);
+    };
+    button("Command29", QStringLiteral("&Másolás"),
+        QStringLiteral("A kijelölt cellák, vagy ha nincs kijelölés, az egész táblázat a "
+                       "vágólapra, tabulátorral elválasztva (Ctrl+C)."),
+        &YearOverviewWindow::copy_cells);
+    button("Command30", QStringLiteral("Mentés &CSV-be…"),
+        QStringLiteral("A táblázat CSV-fájlba, amelyet a táblázatkezelő közvetlenül megnyit."),
+        &YearOverviewWindow::save_csv);
+    button("Command31", QStringLiteral("Mentés &PDF-be…"),
+        QStringLiteral("A táblázat egy A4-es oldalon, a törzsadatokkal, nyomtatáshoz."),
+        &YearOverviewWindow::save_pdf);
+    QPushButton *close
+        = buttons->addButton(QStringLiteral("&Bezárás"), QDialogButtonBox::RejectRole);
+    close->setObjectName(QStringLiteral("Command32"));
+    close->setAccessibleName(QStringLiteral("Bezárás"));
+    close->setAutoDefault(false);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(note_);
+    layout->addWidget(table_, 1);
+    layout->addWidget(status_);
+    layout->addWidget(buttons);
+    resize(1000, 620);
+}
+
+QString YearOverviewWindow::why(const Problem &problem) const
+{
+    return notice_for(problem, names_).text;
+}
+
+void YearOverviewWindow::show_content(const OverviewContent &content)
+{
+    content_ = content;
+    setWindowTitle(QStringLiteral("Éves áttekintés – %1").arg(content.year));
+    table_->clearSpans();
+    table_->setRowCount(int(content.rows.size()));
+    QFont sum_font = table_->font();
+    sum_font.setBold(true);
+    for (int r = 0; r < content.rows.size(); ++r) {
+        const OverviewRow &row = content.rows[r];
+        QStringList shown {overview_row_name(row)}, copied {overview_row_name(row)};
+        if (row.problem) {
+            shown << why(*row.problem);
+            copied << shown.last();
+        } else {
+            for (double value : {double(row.revenue), double(row.income), double(row.tb_base),
+                     double(row.tb), row.szocho_base, double(row.szocho), double(row.szja_part)}) {
+                shown << figure(value);
+                copied << number_text::plain(value);
+            }
+            shown << (row.szja_advance ? figure(double(*row.szja_advance)) : QString());
+            copied << (row.szja_advance ? number_text::plain(double(*row.szja_advance))
+                                        : QString());
+            const auto [long_form, iso] = due(row);
+            shown << long_form;
+            copied << iso;
+        }
+        for (int c = 0; c < table_->columnCount(); ++c) {
+            auto *item = new QTableWidgetItem(shown.value(c));
+            item->setData(copied_role, copied.value(c));
+            if (c > 0 && c < due_column)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (row.kind != OverviewRow::Kind::Month)
+                item->setFont(sum_font);
+            table_->setItem(r, c, item);
+        }
+        if (row.problem)
+            table_->setSpan(r, 1, 1, table_->columnCount() - 1);
+    }
+    table_->resizeColumnsToContents();
+    show_highlight();
+}
+
+void YearOverviewWindow::highlight_quarter(int quarter)
+{
+    quarter_ = quarter;
+    show_highlight();
+}
+
+void YearOverviewWindow::show_highlight()
+{
+    const QPalette colours = table_->palette();
+    // Light ground, dark ink in any colour scheme.
+    const QColor ground(255, 236, 150), ink(Qt::black);
+    int first = -1;
+    for (int r = 0; r < content_.rows.size(); ++r) {
+        const OverviewRow &row = content_.rows[r];
+        const bool picked = quarter_ != 0 && row.kind != OverviewRow::Kind::Year
+            && (row.kind == OverviewRow::Kind::Quarter ? row.number : quarter_of(row.number))
+                == quarter_;
+        if (picked && first < 0)
+            first = r;
+        for (int c = 0; c < table_->columnCount(); ++c) {
+            QTableWidgetItem *item = table_->item(r, c);
+            item->setBackground(picked ? QBrush(ground) : QBrush());
+            item->setForeground(picked ? QBrush(ink) : QBrush());
+        }
+    }
+    const QString copy_hint
+        = QStringLiteral("Egy számra duplán kattintva kimásolja a számjegyeit.");
+    if (content_.problem) {
+        note_->setText(why(*content_.problem));
+    } else if (first >= 0) {
+        const OverviewRow &sum = content_.rows[first + 3];
+        note_->setText(
+            QStringLiteral("A %1. év %2 bevallásának adatai (kiemelve): havonként a TB-alap és a "
+                           "TB, a Szocho-alap és a Szocho, valamint a negyedév SZJA-előlege; "
+                           "esedékes: %3. Gépelje be őket az adóhatóság webes "
+                           "nyomtatványkitöltőjébe. %4")
+                .arg(QString::number(content_.year), overview_row_name(sum), due(sum).first,
+                    copy_hint));
+        table_->scrollToItem(table_->item(first + 3, 0));
+    } else {
+        note_->setText(QStringLiteral("A %1. év szabályai szerint, a főablak mostani adataival; a "
+                                      "táblázat minden változásukkor újraszámol. %2")
+                           .arg(content_.year)
+                           .arg(copy_hint));
+    }
+}
+
+QList<QStringList> YearOverviewWindow::cell_texts() const
+{
+    QList<QStringList> cells {headers};
+    for (int r = 0; r < table_->rowCount(); ++r) {
+        QStringList row;
+        for (int c = 0; c < table_->columnCount(); ++c)
+            row << table_->item(r, c)->text();
+        cells << row;
+    }
+    return cells;
+}
+
+bool YearOverviewWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == table_ && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent *>(event)->matches(QKeySequence::Copy)) {
+        copy_cells();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// The selected cells, or the whole table with its header when none is: a
+// line a row, a tab between the cells.
+void YearOverviewWindow::copy_cells()
+{
+    const QList<QTableWidgetSelectionRange> ranges = table_->selectedRanges();
+    int top = 0, bottom = table_->rowCount() - 1, left = 0, right = table_->columnCount() - 1;
+    QStringList lines;
+    if (ranges.isEmpty()) {
+        lines << headers.join(u'\t');
+    } else {
+        top = left = std::numeric_limits<int>::max();
+        bottom = right = -1;
+        for (const QTableWidgetSelectionRange &range : ranges) {
+            top = std::min(top, range.topRow());
+            bottom = std::max(bottom, range.bottomRow());
+            left = std::min(left, range.leftColumn());
+            right = std::max(right, range.rightColumn());
+        }
+    }
+    for (int r = top; r <= bottom; ++r) {
+        QStringList cells;
+        for (int c = left; c <= right; ++c) {
+            const QTableWidgetItem *item = table_->item(r, c);
+            cells << (ranges.isEmpty() || item->isSelected() ? item->data(copied_role).toString()
+                                                             : QString());
+        }
+        lines << cells.join(u'\t');
+    }
+    QApplication::clipboard()->setText(lines.join(u'\n') + u'\n');
+    tell(ranges.isEmpty() ? QStringLiteral("Az egész táblázat a vágólapon.")
+                          : QStringLiteral("A kijelölt cellák a vágólapon."));
+}
+
+// One figure, as the authority's web form takes it.
+void YearOverviewWindow::copy_figure(int row, int column)
+{
+    if (column == 0 || column >= due_column || content_.rows.value(row).problem)
+        return;
+    const QString digits = table_->item(row, column)->data(copied_role).toString();
+    if (digits.isEmpty())
+        return;
+    QApplication::clipboard()->setText(digits);
+    tell(QStringLiteral("Vágólapon: %1 (%2, %3)")
+             .arg(digits, table_->item(row, 0)->text(), headers[column]));
+}
+
+void YearOverviewWindow::tell(const QString &text)
+{
+    status_->setText(text);
+}
+
+void YearOverviewWindow::save_csv()
+{
+    const QString path = platform_.chooseSavePath(QStringLiteral("Mentés CSV-be"),
+        QStringLiteral("pennaro_%1.csv").arg(content_.year), QStringLiteral("CSV-fájl (*.csv)"));
+    if (path.isEmpty())
+        return;
+    if (const auto error = write_file(
+            path, overview_csv(content_.rows, [this](const Problem &p) { return why(p); }))) {
+        Problem problem {Problem::What::OverviewNotSaved, path};
+        problem.error = error;
+        const Notice notice = notice_for(problem, names_);
+        platform_.message(notice.text, notice.icon, notice.buttons);
+        return;
+    }
+    tell(QStringLiteral("Mentve: %1").arg(shown_path(path)));
+}
+
+std::unique_ptr<QTextDocument> YearOverviewWindow::document() const
+{
+    QString html = QStringLiteral("<h3>Éves áttekintés – %1</h3><p>%2</p>"
+                                  "<table border=\"1\" cellspacing=\"0\" cellpadding=\"2\">")
+                       .arg(content_.year)
+                       .arg(content_.master_data.toHtmlEscaped());
+    const QList<QStringList> cells = cell_texts();
+    for (int r = 0; r < cells.size(); ++r) {
+        const bool sum = r > 0 && content_.rows[r - 1].kind != OverviewRow::Kind::Month;
+        html += QStringLiteral("<tr>");
+        for (int c = 0; c < cells[r].size(); ++c) {
+            const bool spans = r > 0 && content_.rows[r - 1].problem && c == 1;
+            if (r > 0 && content_.rows[r - 1].problem && c > 1)
+                break;
+            const QString cell
+                = (sum || r == 0 ? QStringLiteral("<b>%1</b>") : QStringLiteral("%1"))
+                      .arg(cells[r][c].toHtmlEscaped());
+            html += QStringLiteral("<td%1%2>%3</td>")
+                        .arg(c > 0 && c < due_column && !spans ? QStringLiteral(" align=\"right\"")
+                                                               : QString(),
+                            spans ? QStringLiteral(" colspan=\"%1\"").arg(due_column) : QString(),
+                            cell);
+        }
+        html += QStringLiteral("</tr>");
+    }
+    html += QStringLiteral("</table><p>Készült: %1</p>").arg(long_date(platform_.today()));
+    auto page = std::make_unique<QTextDocument>();
+    QFont font = page->defaultFont();
+    font.setPointSizeF(7);
+    page->setDefaultFont(font);
+    page->setHtml(html);
+    return page;
+}
+
+void YearOverviewWindow::save_pdf()
+{
+    const QString path = platform_.chooseSavePath(QStringLiteral("Mentés PDF-be"),
+        QStringLiteral("pennaro_%1.pdf").arg(content_.year), QStringLiteral("PDF-fájl (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    QByteArray bytes;
+    {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter pdf(&buffer);
+        pdf.setPageSize(QPageSize(QPageSize::A4));
+        pdf.setPageOrientation(QPageLayout::Landscape);
+        pdf.setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
+        pdf.setTitle(windowTitle());
+        pdf.setCreator(QStringLiteral("PENNARO"));
+        document()->print(&pdf);
+    }
+    Problem problem {Problem::What::OverviewNotSaved, path};
+    if (const auto error = write_file(path, bytes)) {
+        problem.error = error;
+        const Notice notice = notice_for(problem, names_);
+        platform_.message(notice.text, notice.icon, notice.buttons);
+        return;
+    }
+    tell(QStringLiteral("Mentve: %1").arg(shown_path(path)));
+    if (platform_.message(QStringLiteral("A PDF elkészült: %1. Megnyitja a PDF-nézőben (onnan "
+                                         "nyomtatható)?")
+                              .arg(shown_path(path)),
+            MessageIcon::Question, MessageButtons::YesNo)
+            == MessageAnswer::Yes
+        && !platform_.openFile(path)) {
+        problem.what = Problem::What::OverviewNotOpened;
+        const Notice notice = notice_for(problem, names_);
+        platform_.message(notice.text, notice.icon, notice.buttons);
+    }
+}

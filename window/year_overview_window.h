@@ -1,0 +1,63 @@
+#pragma once
+
+#include "evaluation/year_overview.h"
+#include "platform/platform.h"
+#include "window/messages.h"
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+class QTableWidget;
+class QTextDocument;
+
+// What the overview shows: the year's rows by the master data, or why
+// there are none.
+struct OverviewContent {
+    int year = 0;
+    QString master_data; // the master data as the fields show them, for the page
+    std::optional<Problem> problem; // the master data do not read
+    QList<OverviewRow> rows;
+};
+
+// The year at a glance, beside the main window: each month as its button
+// shows it, the quarters and the year, to copy, save as CSV or PDF. It
+// follows the fields: the main window gives it new content at every change.
+class YearOverviewWindow : public QDialog {
+    Q_OBJECT
+
+public:
+    YearOverviewWindow(Platform &platform, WindowNames names, QWidget *parent);
+
+    void show_content(const OverviewContent &content);
+    // The rows of the quarter's return picked out, with its due date; 0
+    // for none.
+    void highlight_quarter(int quarter);
+
+    // What the table's cells show, the header row first, the year's rows
+    // below it.
+    QList<QStringList> cell_texts() const;
+    // The page the PDF prints.
+    std::unique_ptr<QTextDocument> document() const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QString why(const Problem &problem) const;
+    void show_highlight();
+    void copy_cells();
+    void copy_figure(int row, int column);
+    void save_csv();
+    void save_pdf();
+    // A line under the table: what was copied or saved.
+    void tell(const QString &text);
+
+    Platform &platform_;
+    WindowNames names_;
+    OverviewContent content_;
+    int quarter_ = 0;
+    QLabel *note_;
+    QTableWidget *table_;
+    QLabel *status_;
+};
