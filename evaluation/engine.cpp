@@ -196,6 +196,36 @@ std::optional<Evaluation> evaluate_monthly(
     return result;
 }
 
+// The SZJA advance payable at the end of the quarter closing with
+// `quarter_end`, and what is carried: each quarter's advance is on what it
+// added to the liable income, never below nothing (a drop is not refunded:
+// the next quarters count from the highest income already advanced on), and
+// is paid only once the total since the last payment passes the threshold.
+template<typename Liable>
+std::optional<QuarterTotals> quarter_advance(
+    const MasterData &data, const Liable &liable, int quarter_end)
+{
+    qint64 advanced_on = 0, pending = 0;
+    QuarterTotals result;
+    for (int end = 3; end <= quarter_end; end += 3) {
+        const auto advance
+            = amount_half_up(std::max<qint64>(0, liable(end) - advanced_on), data.szja_rate);
+        if (!advance)
+            return std::nullopt;
+        advanced_on = std::max(advanced_on, liable(end));
+        pending += std::max(0, *advance);
+        const bool payable = pending > year_rules::advance_threshold;
+        const auto total = fits32(pending);
+        if (!total)
+            return std::nullopt;
+        result.szja = payable ? *total : 0;
+        result.szja_carried = payable ? 0 : *total;
+        if (payable)
+            pending = 0;
+    }
+    return result;
+}
+
 // The rules from 2023 (Tbj. 40. § (2)-(3), 42. § (2)): each month of a
 // quarter takes a third of the year's SZJA-liable income up to the
 // quarter's end less the bases of the earlier quarters, in main employment
@@ -219,15 +249,17 @@ std::optional<Evaluation> evaluate_quarterly(
         return std::max<qint64>(0, income - year->allowance);
     };
 
-    // The month's minimums: G as the field holds it; where it holds the
-    // year's figure of 1 January, the raised one from the month it rose.
-    const bool january_figure
-        = number_text::read_whole32(QString::fromLatin1(rules.guaranteed_minimum))
-        == data.guaranteed_minimum;
+    // The month's minimums: as the field holds it; where it holds the
+    // year's G or minimum wage of 1 January, the one in force on the
+    // month's first day (Tbj. 4. § 14.).
     const auto minimum = [&](int m) -> qint64 {
-        const bool raised
-            = january_figure && rules.raised_from_month != 0 && m >= rules.raised_from_month;
-        return raised ? rules.raised_guaranteed_minimum : data.guaranteed_minimum;
+        if (rules.raised_from_month == 0 || m < rules.raised_from_month)
+            return data.guaranteed_minimum;
+        if (data.guaranteed_minimum == rules.guaranteed_minimum)
+            return rules.raised_guaranteed_minimum;
+        if (data.guaranteed_minimum == rules.minimum_wage)
+            return rules.raised_minimum_wage;
+        return data.guaranteed_minimum;
     };
 
     std::array<qint64, 13> tb_base {}, szocho_base {};
@@ -271,11 +303,11 @@ std::optional<Evaluation> evaluate_quarterly(
     // At the quarter's end: the advance on what the quarter added to the
     // liable income, and the quarter's three payments.
     if (month == quarter_end) {
-        const auto advance = amount_half_up(liable(month) - liable(month - 3), data.szja_rate);
+        const auto advance = quarter_advance(data, liable, quarter_end);
         if (!advance)
             return std::nullopt;
-        result.quarter_szja = *advance;
-        QuarterTotals totals {0, 0, *advance};
+        result.quarter_szja = advance->szja;
+        QuarterTotals totals = *advance;
         for (int m = month - 2; m <= month; ++m) {
             const auto tb = amount_half_up(tb_base[m], data.tb_rate);
             const auto szocho = amount_half_up(szocho_base[m], data.szocho_rate);
@@ -289,6 +321,25 @@ std::optional<Evaluation> evaluate_quarterly(
 }
 
 } // namespace
+
+std::optional<CeilingExceeded> revenue_ceiling_exceeded(
+    const MasterData &data, const MonthlyRevenue &monthly_revenue, int month)
+{
+    const int wages = data.cost_ratio == year_rules::retail_cost_ratio
+        ? year_rules::retail_revenue_ceiling_wages
+        : year_rules::revenue_ceiling_wages;
+    const qint64 ceiling = qint64(data.minimum_wage) * year_rules::allowance_wages_per_year * wages;
+    std::array<qint64, 13> running {};
+    for (int m = 1; m <= std::min(month, 12); ++m)
+        running[m] = running[m - 1] + monthly_revenue[m - 1];
+    if (month < 1 || running[std::min(month, 12)] <= ceiling)
+        return std::nullopt;
+    // The month from which the revenue stayed above it.
+    int first = std::min(month, 12);
+    while (first > 1 && running[first - 1] > ceiling)
+        --first;
+    return CeilingExceeded {first, running[first], ceiling};
+}
 
 std::optional<Evaluation> evaluate(
     const MasterData &data, const MonthlyRevenue &monthly_revenue, int month)

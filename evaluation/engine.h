@@ -36,7 +36,10 @@ struct MasterDataTexts {
 struct QuarterTotals {
     qint32 tb = 0;
     qint32 szocho = 0;
-    qint32 szja = 0;
+    qint32 szja = 0; // the advance payable
+    // The advance not payable yet, at or under the threshold: carried to a
+    // later quarter or, after the fourth, to the annual return.
+    qint32 szja_carried = 0;
 };
 
 // What is due for the chosen month.
@@ -71,6 +74,17 @@ int months_taken(int year, int month);
 // The year from January up to `month`, by the rules of the data's year;
 // nothing when a sum or a rounded product leaves the 32-bit range.
 std::optional<Evaluation> evaluate(
+    const MasterData &data, const MonthlyRevenue &monthly_revenue, int month);
+
+// Flat-rate taxation holds only while the year's revenue stays within the
+// ceiling. Where the revenues up to `month` pass it: the month they did,
+// their sum then and the ceiling.
+struct CeilingExceeded {
+    int month = 0;
+    qint64 revenue = 0;
+    qint64 ceiling = 0;
+};
+std::optional<CeilingExceeded> revenue_ceiling_exceeded(
     const MasterData &data, const MonthlyRevenue &monthly_revenue, int month);
 
 // The last month command's evaluation: what it was made of and, unless it

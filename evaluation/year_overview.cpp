@@ -40,6 +40,8 @@ OverviewRow month_row(const MasterData &data, const RevenueFields &fields, int m
     row.szja_part = amounts->szja_amount;
     if (amounts->quarter_szja)
         row.szja_advance = *amounts->quarter_szja;
+    if (amounts->quarter_totals)
+        row.szja_carried = amounts->quarter_totals->szja_carried;
     row.contributions_due = contributions_due_date(data.year, month);
     return row;
 }
@@ -76,6 +78,7 @@ QList<OverviewRow> year_overview(const MasterData &data, const RevenueFields &re
             // The quarter's advance is its last month's, as that month's
             // command shows it.
             sum.szja_advance = std::exchange(row.szja_advance, std::nullopt);
+            sum.szja_carried = std::exchange(row.szja_carried, 0);
             rows.append(row);
         }
         if (sum.problem)
@@ -86,6 +89,7 @@ QList<OverviewRow> year_overview(const MasterData &data, const RevenueFields &re
         sum.szja_due = szja_due_date(data.year, end);
         add_row(year, sum);
         *year.szja_advance += sum.szja_advance.value_or(0);
+        year.szja_carried = sum.szja_carried;
         rows.append(sum);
     }
     if (year.problem)

@@ -30,6 +30,9 @@ struct OverviewRow {
     // Quarter and year rows: the advance to pay (the quarter's, or the
     // year's quarters together).
     std::optional<qint64> szja_advance;
+    // Of a quarter, the advance under the threshold that waits for a later
+    // quarter; of the year, what goes to the annual return.
+    qint64 szja_carried = 0;
     // When TB and Szocho are due (the month's in a monthly year, the
     // quarter's from 2023) and when the advance is.
     QDate contributions_due;

@@ -28,7 +28,7 @@ QByteArray overview_csv(
     using number_text::plain;
     QStringList lines {QStringLiteral("Időszak;Bevétel;Jövedelem;TB-alap;TB (406);Szocho-alap;"
                                       "Szocho (258);SZJA havi része;SZJA-előleg (103);"
-                                      "TB és Szocho esedékes;SZJA esedékes")};
+                                      "TB és Szocho esedékes;SZJA esedékes;SZJA-előleg átvíve")};
     for (const OverviewRow &row : rows) {
         QStringList fields {field(overview_row_name(row))};
         if (row.problem) {
@@ -38,7 +38,8 @@ QByteArray overview_csv(
                      double(row.tb), row.szocho_base, double(row.szocho), double(row.szja_part)})
                 fields << plain(figure);
             fields << (row.szja_advance ? plain(double(*row.szja_advance)) : QString())
-                   << date(row.contributions_due) << date(row.szja_due);
+                   << date(row.contributions_due) << date(row.szja_due)
+                   << (row.szja_carried ? plain(double(row.szja_carried)) : QString());
         }
         lines << fields.join(u';');
     }

@@ -14,20 +14,22 @@ QString settings_path(const QString &folder)
 
 } // namespace
 
-int read_year_choice(const QString &folder)
+std::optional<int> read_year_choice(const QString &folder)
 {
     QFile file(settings_path(folder));
     if (!QFile::exists(file.fileName()) || open_for_reading(file))
-        return year_rules::default_year;
+        return std::nullopt;
     for (const QByteArray &line : read_lines(file, 100).lines) {
         const QByteArray setting = line.trimmed();
         if (!setting.startsWith("adoev="))
             continue;
         bool number = false;
         const int year = setting.mid(6).trimmed().toInt(&number);
-        return number && year_rules::rules_for(year).year == year ? year : year_rules::default_year;
+        if (number && year_rules::rules_for(year).year == year)
+            return year;
+        return std::nullopt;
     }
-    return year_rules::default_year;
+    return std::nullopt;
 }
 
 std::optional<Problem> save_year_choice(const QString &folder, int year)

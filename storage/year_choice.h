@@ -9,9 +9,9 @@
 // The tax year the user chose, kept in the data folder beside adat.txt
 // (whose format stays) in "pennaro.ini", one line "adoev=<year>".
 
-// The year chosen; the default year when nothing was chosen, or the file
-// cannot be read or names a year without rules.
-int read_year_choice(const QString &folder);
+// The year chosen; nothing when nothing was chosen, or the file cannot be
+// read or names a year without rules.
+std::optional<int> read_year_choice(const QString &folder);
 
 // Keeps the choice, replacing the file in one step.
 std::optional<Problem> save_year_choice(const QString &folder, int year);

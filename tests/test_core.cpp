@@ -97,7 +97,30 @@ Bytes evaluation(const Bytes &input, const Args &)
                           .join(' ');
     const Bytes quarter = r->quarter_szja ? due + " | " + number(*r->quarter_szja) : due;
     const auto totals = r->quarter_totals;
-    return totals ? quarter + " | " + number(totals->tb) + ' ' + number(totals->szocho) : quarter;
+    if (!totals)
+        return quarter;
+    const Bytes carried = totals->szja_carried ? " carried " + number(totals->szja_carried) : "";
+    return quarter + " | " + number(totals->tb) + ' ' + number(totals->szocho) + carried;
+}
+
+// "<month> ratio=<cost ratio> wage=<minimum wage>: <revenues>" as above:
+// where the revenue passed the flat-rate ceiling, the month, the revenue
+// then and the ceiling.
+Bytes ceiling(const Bytes &input, const Args &)
+{
+    const Args head = input.left(input.indexOf(':')).split(' ');
+    MasterData data {
+        head[2].mid(5).toInt(), 0, 0.15, 0.185, 0.13, qint16(head[1].mid(6).toInt()), true};
+    MonthlyRevenue revenue {};
+    int month = 0;
+    for (const Bytes &item : input.mid(input.indexOf(':') + 2).split(' ')) {
+        const Args parts = item.split('*');
+        for (int i = 0; i < parts.value(1, "1").toInt(); ++i)
+            revenue.at(month++) = parts[0].toInt();
+    }
+    const auto over = revenue_ceiling_exceeded(data, revenue, head[0].toInt());
+    return over ? Args {number(over->month), number(over->revenue), number(over->ceiling)}.join(' ')
+                : "none";
 }
 
 // March 2026's declaration in main employment, taxpayer entries "v1" to "v24"
@@ -180,6 +203,13 @@ const QHash<Bytes, std::function<Bytes(const Bytes &, const Args &)>> rules {
         return data ? "ratio " + number(data->cost_ratio) + ", szocho " + number(data->szocho_rate)
                     : "field " + number(int(std::get<MasterField>(read))); }},
     {"evaluation", evaluation},
+    {"ceiling", ceiling},
+    // Days, "y" for a working day.
+    {"workdays", [](auto &in, auto &) {
+        Bytes days;
+        for (const Bytes &day : in.split(' '))
+            days += is_working_day(QDate::fromString(QString(day), Qt::ISODate)) ? 'y' : 'n';
+        return days; }},
     {"line", [](auto &in, auto &) { return row(charset::decode_line(in)); }},
     {"win1250", [](auto &in, auto &) { return charset::to_windows1250(text(in)); }},
     // The bytes the form program gets, and whether any was lost.
@@ -376,7 +406,9 @@ private slots:
         add("side", "evaluation", "6 side year=2024 wage=266800 G=326000 ratio=80: 2000000*12", "60000 49284 266400 34632 266400 | 119880 | 147852 103896");
         // The minimums rose on 1 December 2023; a typed G holds all year.
         add("December 2023", "evaluation", "12 main year=2023 wage=232000 G=296400: 0*12", "0 60310 326000 47678 366750 | 0 | 169978 134376");
-        add("December 2023, G typed", "evaluation", "12 main year=2023 wage=232000 G=232000: 0*12", "0 42920 232000 33930 261000 | 0 | 128760 101790");
+        // Where G holds the minimum wage of 1 January, December takes the raised one.
+        add("December 2023, the minimum wage as G", "evaluation", "12 main year=2023 wage=232000 G=232000: 0*12", "0 49358 266800 39020 300150 | 0 | 135198 106880");
+        add("December 2023, G typed", "evaluation", "12 main year=2023 wage=232000 G=250000: 0*12", "0 46250 250000 36563 281250 | 0 | 138750 109689");
         // Two quarters of minimums lower the third's bases.
         add("earlier top-ups", "evaluation", "9 main year=2023 wage=232000 G=296400: 0*6 5000000*3", "450000 359492 1943200 242983 1869100 | 1141200 | 1078476 728949");
         add("2022 stays monthly", "evaluation", "1 main year=2022: 0 0 9000000", low);
@@ -442,8 +474,29 @@ private slots:
         add("December in January", "period", "12 2027-01-15", "2026 20261201-20261231");
         add("later than today", "period", "11 2026-05-20", "2025 20251101-20251130");
         add("this month", "period", "5 2026-05-20", "2026 20260501-20260531");
-        add("first quarter due", "due", "2 2026", "2026-04-12");
+        // A due date on a day off moves to the next working day.
+        add("first quarter due, a Sunday", "due", "2 2026", "2026-04-13");
+        add("a Saturday", "due", "3 2025", "2025-04-14");
+        add("second quarter due, a Sunday", "due", "5 2026", "2026-07-13");
+        add("a Saturday, a moved day off and a holiday", "due", "2 2022", "2022-03-16");
         add("fourth quarter due", "due", "12 2025", "2026-01-12");
+        // Good Friday, Easter Monday, Whit Monday 2025; a Saturday worked and a bridging day in 2026.
+        add("holidays and moved days", "workdays", "2025-04-18 2025-04-21 2025-06-09 2025-06-10 2026-01-10 2026-01-02 2026-12-24", "nnnyyn" "n");
+        // The ceiling: ten annual minimum wages, fifty at the retail ratio.
+        add("at the ceiling", "ceiling", "12 ratio=40 wage=322800: 38736000", "none");
+        add("a forint over", "ceiling", "12 ratio=40 wage=322800: 38736001", "1 38736001 38736000");
+        add("retail at the ceiling", "ceiling", "12 ratio=90 wage=322800: 193680000", "none");
+        add("retail a forint over", "ceiling", "12 ratio=90 wage=322800: 193680001", "1 193680001 193680000");
+        add("passed in October", "ceiling", "12 ratio=45 wage=322800: 4000000*12", "10 40000000 38736000");
+        add("not yet in September", "ceiling", "9 ratio=45 wage=322800: 4000000*12", "none");
+        // The advance waits while it is 10 000 Ft or less.
+        add("advance carried", "evaluation", "3 main year=2025 wage=290800 G=348800: 3008000 0*11", "0 64528 348800 51012 392400 | 0 | 193584 153036 carried 9000");
+        add("carried advance paid", "evaluation", "6 main year=2025 wage=290800 G=348800: 3008000 0 0 4000000 0*8", "0 87172 471200 55588 427600 | 369000 | 261516 166764");
+        add("the quarter's own addition", "evaluation", "6 main year=2025 wage=290800 G=348800: 5000000*12", "450000 555000 3000000 390000 3000000 | 1350000 | 1665000 1170000");
+        // A refund: no negative advance, and the next quarter counts from the highest income.
+        add("a refund", "evaluation", "6 side year=2025 wage=290800 G=348800: 5000000 0 0 -3000000 0 0", "0 0 0 0 0 | 0 | 0 0");
+        add("after a refund", "evaluation", "9 side year=2025 wage=290800 G=348800: 5000000 0 0 -3000000 0 0 4000000 0 0", "0 37000 200000 26000 200000 | 90000 | 111000 78000");
+        add("2027, typed figures", "evaluation", "3 main year=2027 wage=350000 G=400000 ratio=50: 1000000*12", "0 74000 400000 52000 400000 | 0 | 222000 156000");
         add("as it is", "declaration", "", "$ny_azon=2658|$sorok_sz\xE1ma=46|$d_lapok_sz\xE1ma=1|$d_lap1=01-01,1|8131=HU|12634=v1|14361=v2|14417=X|21279=1|23299=v4|23302=v5|23328=v6|23303=v7|23304=v8|23305=v9|23306=v10|23307=v11|23308=v12|23309=v13|23310=v14|23311=v15|23313=v16|23314=v17|23335=20260301|23336=20260331|23339=H|23853=v18|24026=v19|24027=v20|24029=v21|24030=v22|24031=v23|26378[1]=21|26380[1]=1|26383[1]=0|26384[1]=20260301|26385[1]=20260331|26397[1]=I|26398[1]=N|26473[1]=N|26401[1]=292500|26400[1]=38025|26413[1]=260000|26414[1]=48100");
         add("side", "declaration 26378[1]", "side", "26378[1]=26");
         add("12-15 empty", "declaration 23307 23308 23309 23310 23311 23313", "12=;13=;14=;15=", "23307=v11|23313=v16");

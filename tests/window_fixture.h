@@ -90,7 +90,7 @@ inline QString nb(QString text)
 // Files beside the program: "name/" makes a folder, "name|" a FIFO;
 // ":moved" says the program's own folder could not be written and names
 // the files left there; ":first start" leaves out the taxpayer sample that
-// an earlier start put there.
+// an earlier start put there; ":no year" the pennaro.ini choosing 2022.
 using Files = QList<std::pair<QString, QByteArray>>;
 
 // A fresh, shown and active window on a fake desktop for each test.
@@ -105,8 +105,13 @@ struct WindowFixture {
         // An earlier start left the taxpayer sample, unless this is the first.
         if (!files.contains({":first start", {}}))
             put("adat2.minta.txt", "sample");
+        // An earlier start chose 2022, unless the row says otherwise.
+        if (std::none_of(files.begin(), files.end(),
+                [](const auto &file) { return file.first == "pennaro.ini"; })
+            && !files.contains({":no year", {}}))
+            put("pennaro.ini", "adoev=2022\r\n");
         for (const auto &[name, bytes] : files) {
-            if (name == ":first start")
+            if (name == ":first start" || name == ":no year")
                 continue;
             if (name == ":moved") { // the program's own folder could not be written
                 platform->moved = Problem {Problem::What::DataFolderMoved, platform->folder.path()};

@@ -73,6 +73,7 @@ private:
     void choose_year(int year);
     int chosen_year() const;
     void show_quarter_totals(const std::optional<QuarterTotals> &totals);
+    void show_revenue_ceiling(const std::optional<CeilingExceeded> &exceeded);
     void offer_taxpayer_sample();
 
     // The month commands (month_command.cpp).
@@ -128,7 +129,7 @@ private:
     QList<Problem> startup_problems_;
     std::optional<QByteArray> taxpayer_copy_;
     QColor working_text_; // Text11's text colour while its figure is current
-    // Label20, Label21, Command21 and its tooltip as the form has them.
+    // Label20, Label21, Command21 and its tooltip, Label19 as the form has them.
     QStringList monthly_captions_;
     bool taxpayer_present_ = false; // adat2.txt was read at the start
     YearOverviewWindow *overview_ = nullptr; // made when first opened

@@ -45,6 +45,14 @@ QString month_adjective(int month)
     return QString::fromUtf8(adjectives[month - 1]);
 }
 
+QString month_name_in(int month)
+{
+    static const char *const names[] = {"januárban", "februárban", "márciusban", "áprilisban",
+        "májusban", "júniusban", "júliusban", "augusztusban", "szeptemberben", "októberben",
+        "novemberben", "decemberben"};
+    return QString::fromUtf8(names[month - 1]);
+}
+
 WindowNames names_on(const Ui::fo &ui)
 {
     WindowNames names;
@@ -159,13 +167,13 @@ Notice notice_for(const Problem &p, const WindowNames &names)
                     .arg(other, path, p.text)};
     case What::TaxpayerSampleWritten:
         return {
-            QStringLiteral(
-                "A bevallás (2258) a vállalkozó adataiból készül, ezek mintáját a program ide "
-                "tette: "
-                "%1. Írja be soronként az adatokat az aposztróf elé, mentse a fájlt adat2.txt "
-                "néven "
-                "ugyanebbe a mappába (UTF-8 kódolással), majd indítsa újra a programot: a bevallás "
-                "gombja azután működik.")
+            QStringLiteral("A program a %1. év szabályaival számol; az évet az „Adóév:” mezőben "
+                           "választhatja. A bevallás (2258) a vállalkozó adataiból készül, "
+                           "ezek mintáját a program ide tette: %2. Írja be soronként az "
+                           "adatokat az aposztróf elé, mentse a fájlt adat2.txt néven "
+                           "ugyanebbe a mappába (UTF-8 kódolással), majd indítsa újra a "
+                           "programot: a bevallás gombja azután működik.")
+                .arg(p.count)
                 .arg(path),
             MessageIcon::Warning};
     case What::YearNotSaved:

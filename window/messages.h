@@ -20,5 +20,8 @@ WindowNames names_on(const Ui::fo &ui);
 // a declaration is "a 2025. júniusi".
 QString month_adjective(int month);
 
+// "januárban", "márciusban": when something happened in the month.
+QString month_name_in(int month);
+
 // The one place where problems become Hungarian messages.
 Notice notice_for(const Problem &problem, const WindowNames &names);

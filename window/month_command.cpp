@@ -53,6 +53,7 @@ void fo::reset_results()
     if (last_result)
         last_result->amounts.reset();
     ui_->Label24->hide();
+    ui_->Label27->hide();
 }
 
 // At a quarter's end from 2023: the quarter's three payments and their day.
@@ -62,11 +63,39 @@ void fo::show_quarter_totals(const std::optional<QuarterTotals> &totals)
     if (!totals)
         return;
     using number_text::grouped;
-    const QDate due = contributions_due_date(last_result->inputs.master.year, last_result->inputs.month);
+    const int month = last_result->inputs.month;
+    const QDate due = contributions_due_date(last_result->inputs.master.year, month);
+    // Under the threshold the advance waits for a later quarter or the
+    // annual return.
+    const QString carried = totals->szja_carried == 0 ? QString()
+        : month == 12
+        ? QStringLiteral(" (%1 Ft átvíve az éves bevallásba)").arg(grouped(totals->szja_carried, 0))
+        : QStringLiteral(" (%1 Ft átvíve)").arg(grouped(totals->szja_carried, 0));
     ui_->Label24->setText(
-        QStringLiteral("Negyedévi befizetés %1-ig: TB %2 Ft, Szocho %3 Ft, SZJA %4 Ft")
+        QStringLiteral("Negyedévi befizetés %1-ig: TB %2 Ft, Szocho %3 Ft, SZJA %4 Ft%5")
             .arg(QLocale(QLocale::Hungarian).toString(due, QStringLiteral("yyyy. MMMM d")),
-                grouped(totals->tb, 0), grouped(totals->szocho, 0), grouped(totals->szja, 0)));
+                grouped(totals->tb, 0), grouped(totals->szocho, 0), grouped(totals->szja, 0),
+                carried));
+}
+
+// Past the revenue ceiling the year is not taxed at a flat rate: the
+// figures stand, with a warning beside them.
+void fo::show_revenue_ceiling(const std::optional<CeilingExceeded> &exceeded)
+{
+    ui_->Label27->setVisible(exceeded.has_value());
+    if (!exceeded)
+        return;
+    using number_text::grouped;
+    ui_->Label27->setText(
+        QStringLiteral("Az év bevétele %1 (%2 Ft) túllépte az átalányadózás értékhatárát (%3 Ft): "
+                       "a %4. évre ezek az összegek nem érvényesek, az év jövedelmét nem "
+                       "átalányadóként kell adózni.")
+            .arg(month_name_in(exceeded->month), grouped(double(exceeded->revenue), 0),
+                grouped(double(exceeded->ceiling), 0))
+            .arg(last_result->inputs.master.year));
+    QPalette colours = ui_->Label27->palette();
+    colours.setColor(QPalette::WindowText, QColor(192, 0, 0));
+    ui_->Label27->setPalette(colours);
 }
 
 // The results hold only for what they were made of: no month evaluated
@@ -154,6 +183,9 @@ void fo::evaluate_month(int month)
         ui_->Text47->setText(number_text::plain(amounts->szocho_base));
     }
     show_quarter_totals(result.amounts ? result.amounts->quarter_totals : std::nullopt);
+    show_revenue_ceiling(result.amounts
+            ? revenue_ceiling_exceeded(result.inputs.master, monthly_revenue, month)
+            : std::nullopt);
 
     if (month == 7) {
         // From July on the working field looks like an ordinary entry field.

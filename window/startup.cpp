@@ -14,7 +14,7 @@ void fo::prepare_on_load()
 {
     // The year's figures come from one table, not from the form.
     monthly_captions_ = {ui_->Label20->text(), ui_->Label21->text(), ui_->Command21->text(),
-        ui_->Command21->toolTip()};
+        ui_->Command21->toolTip(), ui_->Label19->text()};
     for (const year_rules::Year &year : year_rules::years)
         ui_->Combo2->addItem(QString::number(year.year), year.year);
     put_year_figures(year_rules::default_year);
@@ -31,19 +31,30 @@ void fo::put_year_figures(int year)
 {
     const year_rules::Year &rules = year_rules::rules_for(year);
     ui_->Combo2->setCurrentIndex(ui_->Combo2->findData(rules.year));
-    ui_->Text2->setText(rules.minimum_wage);
-    ui_->Text3->setText(rules.guaranteed_minimum);
-    ui_->Text4->setText(year_rules::szja_percent);
-    ui_->Text5->setText(year_rules::tb_percent);
-    ui_->Text6->setText(year_rules::szocho_percent);
+    using number_text::grouped;
+    // A figure not yet decreed stays empty, for the user to type.
+    const auto wage = [](qint32 figure) { return figure ? grouped(figure, 0) : QString(); };
+    ui_->Text2->setText(wage(rules.minimum_wage));
+    ui_->Text3->setText(wage(rules.guaranteed_minimum));
+    ui_->Label28->setVisible(rules.minimum_wage == 0 || rules.guaranteed_minimum == 0);
+    ui_->Label28->setText(
+        QStringLiteral("A %1. évi minimálbér és garantált bérminimum még nem jelent meg: írja be "
+                       "őket a rendeletből.")
+            .arg(rules.year));
+    ui_->Text4->setText(grouped(year_rules::szja_percent, 0));
+    ui_->Text5->setText(grouped(year_rules::tb_percent, 1));
+    ui_->Text6->setText(grouped(year_rules::szocho_percent, 0));
     ui_->Combo1->clear();
-    for (const char *ratio : rules.cost_ratios)
-        ui_->Combo1->addItem(ratio);
-    ui_->Combo1->setEditText(rules.cost_ratios[0]);
+    for (qint16 ratio : rules.cost_ratios)
+        ui_->Combo1->addItem(QString::number(ratio));
+    ui_->Combo1->setEditText(QString::number(rules.cost_ratios[0]));
     // From 2023 TB and Szocho are paid, and declared, by quarter.
     const QString quarterly = QStringLiteral("Negyedévet követő hó 12-ig");
     ui_->Label20->setText(rules.quarterly ? quarterly : monthly_captions_[0]);
     ui_->Label21->setText(rules.quarterly ? quarterly : monthly_captions_[1]);
+    ui_->Label19->setText(rules.quarterly
+            ? QStringLiteral("SZJA-előleget negyedévente, negyedévet követő hó 12-ig")
+            : monthly_captions_[4]);
     show_export_button();
 }
 
@@ -78,7 +89,10 @@ void fo::prepare_on_first_show()
     format_lock = false;
     ui_->List1->hide();
     // The year chosen at an earlier run, with its figures.
-    if (const int year = read_year_choice(platform_.dataFolder()); year != chosen_year())
+    // A folder that never chose one starts in today's year.
+    const auto chosen = read_year_choice(platform_.dataFolder());
+    const int year = chosen ? *chosen : year_rules::starting_year(platform_.today().year());
+    if (year != chosen_year())
         put_year_figures(year);
 
     TaxpayerData taxpayer = read_taxpayer_data(platform_.dataFolder());
@@ -127,8 +141,11 @@ void fo::offer_taxpayer_sample()
         return;
     QFile source(QStringLiteral(":/data/adat2.minta.txt"));
     // Only a help: nothing to report when it cannot be written.
-    if (source.open(QIODevice::ReadOnly) && !write_file(sample, source.readAll()))
-        startup_problems_.append(Problem {Problem::What::TaxpayerSampleWritten, sample});
+    if (source.open(QIODevice::ReadOnly) && !write_file(sample, source.readAll())) {
+        Problem written {Problem::What::TaxpayerSampleWritten, sample};
+        written.count = chosen_year();
+        startup_problems_.append(written);
+    }
 }
 
 // The master data in their display form.
@@ -136,6 +153,8 @@ void fo::show_master_data()
 {
     const std::pair<QLineEdit *, int> shown[]
         = {{ui_->Text2, 0}, {ui_->Text3, 0}, {ui_->Text4, 0}, {ui_->Text5, 1}, {ui_->Text6, 0}};
+    // A figure not decreed yet stays empty, to be typed.
     for (const auto &[field, decimals] : shown)
-        field->setText(number_text::grouped(number_text::to_amount(field->text()), decimals));
+        if (!field->text().isEmpty())
+            field->setText(number_text::grouped(number_text::to_amount(field->text()), decimals));
 }

@@ -144,7 +144,12 @@ void YearOverviewWindow::show_content(const OverviewContent &content)
                 shown << figure(value);
                 copied << number_text::plain(value);
             }
-            shown << (row.szja_advance ? figure(double(*row.szja_advance)) : QString());
+            // An advance under the threshold is not paid yet: it says so.
+            shown << (!row.szja_advance     ? QString()
+                    : row.szja_carried == 0 ? figure(double(*row.szja_advance))
+                                            : QStringLiteral("%1 (%2 átvíve)")
+                                                  .arg(figure(double(*row.szja_advance)),
+                                                      figure(double(row.szja_carried))));
             copied << (row.szja_advance ? number_text::plain(double(*row.szja_advance))
                                         : QString());
             const auto [long_form, iso] = due(row);
