@@ -78,6 +78,8 @@ YearOverviewWindow::YearOverviewWindow(Platform &platform, WindowNames names, QW
     table_->setColumnCount(int(headers.size()));
     table_->setHorizontalHeaderLabels(headers);
     table_->verticalHeader()->hide();
+    // Rows as tall as their text: the year fits on a screen.
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setTabKeyNavigation(false);
     table_->installEventFilter(this);
@@ -205,8 +207,8 @@ void YearOverviewWindow::show_highlight()
         const OverviewRow &sum = content_.rows[first + 3];
         note_->setText(
             QStringLiteral("A %1. év %2 bevallásának adatai (kiemelve): havonként a TB-alap és a "
-                           "TB, a Szocho-alap és a Szocho, valamint a negyedév SZJA-előlege; "
-                           "esedékes: %3. Gépelje be őket az adóhatóság webes "
+                           "TB, a Szocho-alap és a Szocho, valamint a negyedév SZJA-előlege. "
+                           "Esedékes: %3 Gépelje be őket az adóhatóság webes "
                            "nyomtatványkitöltőjébe. %4")
                 .arg(QString::number(content_.year), overview_row_name(sum), due(sum).first,
                     copy_hint));
@@ -337,7 +339,7 @@ std::unique_ptr<QTextDocument> YearOverviewWindow::document() const
     html += QStringLiteral("</table><p>Készült: %1</p>").arg(long_date(platform_.today()));
     auto page = std::make_unique<QTextDocument>();
     QFont font = page->defaultFont();
-    font.setPointSizeF(7);
+    font.setPointSizeF(9);
     page->setDefaultFont(font);
     page->setHtml(html);
     return page;
