@@ -338,10 +338,20 @@ std::unique_ptr<QTextDocument> YearOverviewWindow::document() const
     }
     html += QStringLiteral("</table><p>Készült: %1</p>").arg(long_date(platform_.today()));
     auto page = std::make_unique<QTextDocument>();
-    QFont font = page->defaultFont();
-    font.setPointSizeF(9);
-    page->setDefaultFont(font);
     page->setHtml(html);
+    // A landscape A4 page less its margins, in points: the largest type that
+    // keeps the year on it.
+    page->setPageSize(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+        QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter)
+                          .paintRect(QPageLayout::Point)
+                          .size());
+    QFont font = page->defaultFont();
+    for (double points = 10; points >= 5; points -= 0.5) {
+        font.setPointSizeF(points);
+        page->setDefaultFont(font);
+        if (page->pageCount() == 1)
+            break;
+    }
     return page;
 }
 
@@ -356,9 +366,8 @@ void YearOverviewWindow::save_pdf()
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
         QPdfWriter pdf(&buffer);
-        pdf.setPageSize(QPageSize(QPageSize::A4));
-        pdf.setPageOrientation(QPageLayout::Landscape);
-        pdf.setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
+        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+            QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter));
         pdf.setTitle(windowTitle());
         pdf.setCreator(QStringLiteral("PENNARO"));
         document()->print(&pdf);
