@@ -28,8 +28,7 @@ struct Problem {
         TaxpayerLettersReplaced, // `path`, `lines` (their numbers)
         Entry3NotNumber, // `text`
         DeclarationNotWritten, // `path`, `error`
-        HandOverMissing, // `path` of the declaration, `other_path` of the script
-        HandOverNotStarted, // the same
+        HandOverNotStarted, // `path` of the declaration, `other_path` of the script
         HandOverFailed, // the same, `count` its exit code, `text` its last error lines
         HandOverCrashed, // the same, `text` its last error lines
         FolderInUse, // `path` of the lock file

@@ -26,6 +26,7 @@ MessageAnswer DesktopPlatform::message(
 {
     const QMessageBox::Icon boxIcon = icon == MessageIcon::Critical ? QMessageBox::Critical
         : icon == MessageIcon::Question                             ? QMessageBox::Question
+        : icon == MessageIcon::Information                          ? QMessageBox::Information
                                                                     : QMessageBox::Warning;
     QMessageBox box(boxIcon, QStringLiteral("FIGYELEM!"), text, QMessageBox::NoButton, window_);
     if (buttons == MessageButtons::Ok) {

@@ -9,7 +9,8 @@
 #include <functional>
 #include <optional>
 
-enum class MessageIcon { Warning, Critical, Question };
+// Information for a note, Warning for what needs the user's care.
+enum class MessageIcon { Information, Warning, Critical, Question };
 // SaveDiscardCancel: "Mentés és kilépés", "Kilépés mentés nélkül", "Mégse".
 enum class MessageButtons { Ok, YesNo, SaveDiscardCancel };
 enum class MessageAnswer { Ok, Yes, No, Save, Discard, Cancel };

@@ -59,9 +59,9 @@ private slots:
         const QString future = "?Ez a hónap (június) idén még nem kezdődött el: a 2025. júniusi bevallást készíti?";
         // The start-up: what the window shows and says once it is painted.
         // The first start puts the taxpayer sample there and says so, once.
-        QTest::newRow("an empty folder") << Files {{":first start", {}}, {":no year", {}}} << april << "adat.txt = " + QString("\r\n").repeated(36) + " ; adat2.minta.txt = ' …"+" ; entry 1 = ; Combo2 = 2026 ; Command21 = shown ; focus Combo2 ; key Home ; Command21 = disabled ; Command21 tip = Nincs adat2.txt: <> ; click Command21 ; log = today | A program a 2026. év szabályaival számol; az évet az „Adóév:” mezőben választhatja. A bevallás (2258) a vállalkozó adataiból készül, ezek mintáját a program ide tette: <adat2.minta.txt>. Írja be soronként az adatokat az aposztróf elé, mentse a fájlt adat2.txt néven ugyanebbe a mappába (UTF-8 kódolással), majd indítsa újra a programot: a bevallás gombja azután működik. ; Text14 = ; Text25 =";
+        QTest::newRow("an empty folder") << Files {{":first start", {}}, {":no year", {}}} << april << "adat.txt = " + QString("\r\n").repeated(36) + " ; adat2.minta.txt = ' …"+" ; entry 1 = ; Combo2 = 2026 ; Command21 = shown ; focus Combo2 ; key Home ; Command21 = disabled ; Command21 tip = Nincs adat2.txt: <> ; click Command21 ; log = today | i A program a 2026. év szabályaival számol; az évet az „Adóév:” mezőben választhatja. A bevallás (2258) a vállalkozó adataiból készül, ezek mintáját a program ide tette: <adat2.minta.txt>. Írja be soronként az adatokat az aposztróf elé, mentse a fájlt adat2.txt néven ugyanebbe a mappába (UTF-8 kódolással), majd indítsa újra a programot: a bevallás gombja azután működik. ; Text14 = ; Text25 =";
         QTest::newRow("a later start") << none << april << QString("Command21 = disabled ; log = ; adat2.minta.txt = sample");
-        QTest::newRow("data folder moved") << Files {{":moved", "adat.txt, adat2.txt"}} << april << QString("log = A program mappája nem írható: /opt/pennaro, ezért az adatait ebben a mappában tartja: <>. Az ott maradt fájlokat (adat.txt, adat2.txt) nem használja; másolja át őket ide, ha azokkal akar dolgozni.");
+        QTest::newRow("data folder moved") << Files {{":moved", "adat.txt, adat2.txt"}} << april << QString("log = i A program mappája nem írható: /opt/pennaro, ezért az adatait ebben a mappában tartja: <>. Az ott maradt fájlokat (adat.txt, adat2.txt) nem használja; másolja át őket ide, ha azokkal akar dolgozni.");
         QTest::newRow("end state") << Files {{"adat.txt", saved}, {"adat2.txt", taxpayer_file}, {"adat.txt.pennaro-mentes", "cut short"}, {"adat.txt.aB3dE9", "the user's"}} << april << QString("adat.txt.pennaro-mentes = ; adat.txt.aB3dE9 = the user's ; Frame1 = Számítások ; Text11 = 0 ; Text12 = 0 ; Text13 = 0 ; Text33 = 0 ; Text46 = 0 ; Text47 = 0 ; List1 = hidden ; Option1 = checked ; Combo1 = 40 ; Text2 = 200_000 ; Text3 = 260_000 ; Text4 = 15 ; Text5 = 18,5 ; Text6 = 13 ; Text58 = 10032000-06055802 ; focus = Text2 ; Command21 = shown ; entry 24 = v24 ; log =");
         // The saved texts exactly as saved, and their values (the half to even).
         QTest::newRow("saved texts") << Files {{"adat.txt", saved}} << april << QString("Text14 = 1_234_567 ; Text15 = 1234,5 ; Text16 = ; Text17 = 1234567 ; taken 2 = 1234 ; log =");
@@ -169,10 +169,10 @@ private slots:
 #ifdef Q_OS_UNIX
         QTest::newRow("full disk") << exporting + Files {{"felad.imp", "earlier"}} << april << "fill 500 000 ; press 3 ; full click Command21 ; " + not_written + "nincs elég hely a lemezen). A bevallás nem készült el. ; felad.imp = earlier ; files = adat.txt adat2.minta.txt adat2.txt adat22.txt atad_pennaro.sh felad.imp pennaro.ini";
 #endif
-        QTest::newRow("no script") << exporting.mid(0, 1) << april << "fill 500 000 ; press 3 ; click Command21 ; log = today | " + not_handed + "nincs ilyen fájl). ; felad.imp has 23335=20260301";
+        QTest::newRow("no script") << exporting.mid(0, 1) << april << "Label29 = hidden ; fill 500 000 ; press 3 ; click Command21 ; log = today ; Label29 = A bevallás elkészült: <felad.imp>. ; felad.imp has 23335=20260301";
         QTest::newRow("start fails") << exporting << april << "fill 500 000 ; press 3 ; fail start ; click Command21 ; " + done + " | " + not_handed + "nem sikerült elindítani).";
         // The script is not waited for; only its failure is told, when it comes.
-        QTest::newRow("script succeeds") << exporting << april << "fill 500 000 ; press 3 ; click Command21 ; " + done + " ; script ends 0 ; log =";
+        QTest::newRow("script succeeds") << exporting << april << "fill 500 000 ; press 3 ; click Command21 ; " + done + " ; script ends 0 ; log = ; Label29 = A bevallás elkészült: <felad.imp>; az átadó szkript elindult: <atad_pennaro.sh>.";
         QTest::newRow("script fails") << exporting << april << "fill 500 000 ; press 3 ; click Command21 ; " + done + " ; script ends 3 [[: not found ; log = !A felad.imp elkészült: <felad.imp>, de az átadó szkript hibával állt le (kilépési kód: 3): <atad_pennaro.sh>. Hibakimenetének utolsó sorai:\n[[: not found";
         QTest::newRow("script fails silently") << exporting << april << "fill 500 000 ; press 3 ; click Command21 ; script ends 1 ; log = today | start <atad_pennaro.sh> in <> | !A felad.imp elkészült: <felad.imp>, de az átadó szkript hibával állt le (kilépési kód: 1): <atad_pennaro.sh>.";
         QTest::newRow("entry 3") << Files {{"adat2.txt", QByteArray(taxpayer_file).replace("\r\n1\r\n", "\r\nkett\xC5\x91\r\n")}} << april << QString("fill 500 000 ; press 3 ; click Command21 ; log = today | !Az adat2.txt 3. sora nem szám: „kettő”. A bevallás nem készült el. ; felad.imp =");
@@ -412,24 +412,32 @@ private slots:
     void commandLine_data()
     {
         QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("display");
+        QTest::addColumn<int>("status");
         QTest::addColumn<QString>("answer"); // its start, "window" when there is none
-        QTest::newRow("none") << QStringList {"pennaro"} << "window";
-        QTest::newRow("Qt's own") << QStringList {"pennaro", "-platform", "offscreen"} << "window";
-        QTest::newRow("--version") << QStringList {"pennaro", "--version"} << "PENNARO 1.03\n";
-        QTest::newRow("-v") << QStringList {"pennaro", "-v"} << "PENNARO 1.03\n";
-        QTest::newRow("--help") << QStringList {"pennaro", "--help"}
-                                << "Használat: pennaro [kapcsoló]\n\nPENNARO 1.03: havi TB-járulék";
-        QTest::newRow("-h") << QStringList {"pennaro", "-h"} << "Használat: pennaro [kapcsoló]";
+        const QString hint = "\nA kapcsolók leírása: pennaro --help\n";
+        QTest::newRow("none") << QStringList {"pennaro"} << true << 0 << "window";
+        QTest::newRow("Qt's own") << QStringList {"pennaro", "-platform", "offscreen", "-reverse"} << false << 0 << "window";
+        QTest::newRow("--version") << QStringList {"pennaro", "--version"} << true << 0 << "PENNARO 1.03\n";
+        QTest::newRow("-v") << QStringList {"pennaro", "-v"} << false << 0 << "PENNARO 1.03\n";
+        QTest::newRow("--help") << QStringList {"pennaro", "--help"} << true << 0 << "Használat: pennaro [kapcsoló]\n\nPENNARO 1.03: havi TB-járulék";
+        QTest::newRow("-h") << QStringList {"pennaro", "-h"} << true << 0 << "Használat: pennaro [kapcsoló]";
+        QTest::newRow("unknown") << QStringList {"pennaro", "--bogus"} << true << 2 << "pennaro: Ismeretlen kapcsoló: --bogus." + hint;
+        QTest::newRow("unknown letter") << QStringList {"pennaro", "-x"} << true << 2 << "pennaro: Ismeretlen kapcsoló: -x." + hint;
+        QTest::newRow("no display") << QStringList {"pennaro"} << false << 1 << "pennaro: Nincs kijelző, amelyen az ablak megnyílhatna";
     }
     void commandLine()
     {
         QFETCH(QStringList, arguments);
+        QFETCH(bool, display);
+        QFETCH(int, status);
         QFETCH(QString, answer);
-        const auto given = command_line_answer(arguments);
-        QVERIFY2(
-            given ? given->startsWith(answer) : answer == "window", qPrintable(given.value_or("")));
-        if (given && arguments[1].contains(u'h'))
-            QVERIFY(given->contains("  -v, --version   Kiírja a program változatát, és kilép.\n"));
+        const auto given = command_line_answer(arguments, display);
+        QVERIFY2(given ? given->text.startsWith(answer) && given->status == status
+                       : answer == "window",
+            qPrintable(given ? given->text : QString()));
+        if (given && arguments.value(1).contains(u'h'))
+            QVERIFY(given->text.contains("  -v, --version   Kiírja a program változatát, és kilép.\n"));
     }
 
     // The green of the amounts is theirs alone: their context menus look

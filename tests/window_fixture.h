@@ -22,13 +22,15 @@
 #include <sys/stat.h>
 #endif
 
-// Logs what the handlers ask of the desktop, "!" before a critical message
-// and "?" before a question, and answers the questions from a list.
+// Logs what the handlers ask of the desktop, "!" before a critical message,
+// "i " before a note and "?" before a question, and answers the questions from a list.
 class FakePlatform : public Platform {
 public:
     MessageAnswer message(const QString &text, MessageIcon icon, MessageButtons buttons) override
     {
-        const char *mark = icon == MessageIcon::Critical ? "!" : "";
+        const char *mark = icon == MessageIcon::Critical ? "!"
+            : icon == MessageIcon::Information           ? "i "
+                                                         : "";
         log << (icon == MessageIcon::Question ? "?" : mark) + text;
         const QWindow *window = QGuiApplication::focusWindow();
         over_window = over_window && window && window->isExposed();
@@ -187,7 +189,10 @@ struct WindowFixture {
             if (is.captured(2) == "has"       ? !seen.contains(expected)
                     : expected.endsWith(u'…') ? !seen.startsWith(expected.chopped(1))
                                               : seen != expected)
+            {
+                qDebug().noquote() << "seen whole:" << seen; // QCOMPARE cuts it short
                 return step + QStringLiteral("\n   seen: ") + seen;
+            }
         }
         return {};
     }

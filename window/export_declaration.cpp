@@ -102,7 +102,8 @@ void fo::report_hand_over(const Problem &started, const ScriptEnd &end)
     show_problem(problem);
 }
 
-// Writes felad.imp beside the program and starts the hand-over script there.
+// Writes felad.imp beside the program and starts the hand-over script there,
+// if there is one; a line below the results says what was done.
 std::optional<Problem> fo::write_and_hand_over(const QByteArray &bytes)
 {
     const QString folder = platform_.dataFolder();
@@ -113,10 +114,14 @@ std::optional<Problem> fo::write_and_hand_over(const QByteArray &bytes)
         return problem;
     }
     problem.other_path = folder + u'/' + platform_.handOverScriptName();
-    if (!QFileInfo(problem.other_path).isFile()) {
-        problem.what = Problem::What::HandOverMissing;
-        return problem;
-    }
+    const bool script = QFileInfo(problem.other_path).isFile();
+    ui_->Label29->setText(script
+            ? QStringLiteral("A bevallás elkészült: %1; az átadó szkript elindult: %2.")
+                  .arg(shown_path(problem.path), shown_path(problem.other_path))
+            : QStringLiteral("A bevallás elkészült: %1.").arg(shown_path(problem.path)));
+    ui_->Label29->show();
+    if (!script)
+        return std::nullopt;
     platform_.startScript(
         problem.other_path, folder, [window = QPointer<fo>(this), problem](const ScriptEnd &end) {
             if (window)

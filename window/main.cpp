@@ -10,16 +10,31 @@
 
 #include <cstdio>
 
+namespace {
+
+// Qt's X and Wayland platforms need a display; without one they abort.
+bool display_available()
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY")
+        || qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+#else
+    return true;
+#endif
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
     // --help and --version answer on the terminal, before any window (and
-    // without a display).
+    // without a display); so do a wrong option and a missing display.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
-    if (const auto answer = command_line_answer(arguments)) {
-        std::fputs(answer->toLocal8Bit().constData(), stdout);
-        return 0;
+    if (const auto answer = command_line_answer(arguments, display_available())) {
+        std::fputs(answer->text.toLocal8Bit().constData(), answer->status ? stderr : stdout);
+        return answer->status;
     }
 
     QApplication app(argc, argv);

@@ -142,13 +142,11 @@ Notice notice_for(const Problem &p, const WindowNames &names)
         return critical(
             QStringLiteral("A felad.imp nem írható: %1 (%2). A bevallás nem készült el.")
                 .arg(path, reason(p.error)));
-    case What::HandOverMissing:
     case What::HandOverNotStarted:
         return critical(
-            QStringLiteral("A felad.imp elkészült: %1, de az átadás nem indítható: %2 (%3).")
-                .arg(path, other,
-                    p.what == What::HandOverMissing ? QStringLiteral("nincs ilyen fájl")
-                                                    : QStringLiteral("nem sikerült elindítani")));
+            QStringLiteral("A felad.imp elkészült: %1, de az átadás nem indítható: %2 (nem "
+                           "sikerült elindítani).")
+                .arg(path, other));
     case What::HandOverFailed:
     case What::HandOverCrashed: {
         const QString how = p.what == What::HandOverCrashed
@@ -164,7 +162,8 @@ Notice notice_for(const Problem &p, const WindowNames &names)
         return {QStringLiteral("A program mappája nem írható: %1, ezért az adatait ebben a "
                                "mappában tartja: %2. Az ott maradt fájlokat (%3) nem használja; "
                                "másolja át őket ide, ha azokkal akar dolgozni.")
-                    .arg(other, path, p.text)};
+                    .arg(other, path, p.text),
+            MessageIcon::Information};
     case What::TaxpayerSampleWritten:
         return {
             QStringLiteral("A program a %1. év szabályaival számol; az évet az „Adóév:” mezőben "
@@ -175,7 +174,7 @@ Notice notice_for(const Problem &p, const WindowNames &names)
                            "programot: a bevallás gombja azután működik.")
                 .arg(p.count)
                 .arg(path),
-            MessageIcon::Warning};
+            MessageIcon::Information};
     case What::YearNotSaved:
         return {QStringLiteral("Az adóév választása nem menthető: %1 (%2). A következő "
                                "induláskor a program nem ezzel az évvel indul.")
