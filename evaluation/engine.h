@@ -29,6 +29,8 @@ struct MasterDataTexts {
     QString minimum_wage, guaranteed_minimum, szja, tb, szocho, cost_ratio;
     bool main_employment = true;
     int year = year_rules::default_year;
+
+    friend bool operator==(const MasterDataTexts &, const MasterDataTexts &) = default;
 };
 
 // What is paid at the end of a quarter, from 2023 when TB and Szocho are

@@ -34,6 +34,7 @@ struct Problem {
         FolderInUse, // `path` of the lock file
         DataFolderMoved, // `path` used, `other_path` the program's, `text` the files left
         YearNotSaved, // `path`, `error`
+        MasterDataNotSaved, // `path`, `error`
         TaxpayerSampleWritten, // `path` of the sample
         OverviewNotSaved, // `path`, `error`
         OverviewNotOpened, // `path`: no viewer took it

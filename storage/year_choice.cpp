@@ -5,6 +5,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 namespace {
 
 QString settings_path(const QString &folder)
@@ -12,14 +14,45 @@ QString settings_path(const QString &folder)
     return folder + QStringLiteral("/pennaro.ini");
 }
 
+// The file's lines; none when there is no file or it cannot be read.
+QList<QByteArray> settings_lines(const QString &folder)
+{
+    QFile file(settings_path(folder));
+    if (!QFile::exists(file.fileName()) || open_for_reading(file))
+        return {};
+    return read_lines(file, 1000).lines;
+}
+
+// The file with the lines starting with one of `keys` replaced by
+// `replacing`; `what` when it cannot be written.
+std::optional<Problem> replace_settings(const QString &folder, const QList<QByteArray> &keys,
+    const QList<QByteArray> &replacing, Problem::What what)
+{
+    QList<QByteArray> lines;
+    for (const QByteArray &line : settings_lines(folder))
+        if (!line.trimmed().isEmpty()
+            && std::none_of(keys.begin(), keys.end(),
+                [&line](const QByteArray &key) { return line.trimmed().startsWith(key); }))
+            lines << line;
+    lines << replacing;
+    const QString path = settings_path(folder);
+    const auto error = write_lines(path, lines);
+    if (!error)
+        return std::nullopt;
+    Problem problem {what, path};
+    problem.error = error;
+    return problem;
+}
+
+// The master-data fields' keys, in the order of MasterDataTexts.
+const char *const master_keys[]
+    = {"minimalber", "garantalt", "szja", "tb", "szocho", "koltseghanyad", "allas"};
+
 } // namespace
 
 std::optional<int> read_year_choice(const QString &folder)
 {
-    QFile file(settings_path(folder));
-    if (!QFile::exists(file.fileName()) || open_for_reading(file))
-        return std::nullopt;
-    for (const QByteArray &line : read_lines(file, 100).lines) {
+    for (const QByteArray &line : settings_lines(folder)) {
         const QByteArray setting = line.trimmed();
         if (!setting.startsWith("adoev="))
             continue;
@@ -34,11 +67,45 @@ std::optional<int> read_year_choice(const QString &folder)
 
 std::optional<Problem> save_year_choice(const QString &folder, int year)
 {
-    const QString path = settings_path(folder);
-    const auto error = write_lines(path, {"adoev=" + QByteArray::number(year)});
-    if (!error)
-        return std::nullopt;
-    Problem problem {Problem::What::YearNotSaved, path};
-    problem.error = error;
-    return problem;
+    // Choosing a year brings back its figures: what was kept for it goes.
+    return replace_settings(folder, {"adoev=", QByteArray::number(year) + '.'},
+        {"adoev=" + QByteArray::number(year)}, Problem::What::YearNotSaved);
+}
+
+std::optional<MasterDataTexts> read_master_choice(const QString &folder, int year)
+{
+    MasterDataTexts texts;
+    texts.year = year;
+    QString *const fields[] = {&texts.minimum_wage, &texts.guaranteed_minimum, &texts.szja,
+        &texts.tb, &texts.szocho, &texts.cost_ratio};
+    const QByteArray prefix = QByteArray::number(year) + '.';
+    bool kept = false;
+    for (const QByteArray &line : settings_lines(folder)) {
+        if (!line.startsWith(prefix))
+            continue;
+        const QByteArray key = line.mid(prefix.size(), line.indexOf('=') - prefix.size());
+        const QString value = QString::fromUtf8(line.mid(line.indexOf('=') + 1)).trimmed();
+        for (int i = 0; i < 7; ++i) {
+            if (key != master_keys[i])
+                continue;
+            kept = true;
+            if (i < 6)
+                *fields[i] = value;
+            else
+                texts.main_employment = value != QStringLiteral("mellek");
+        }
+    }
+    return kept ? std::optional(texts) : std::nullopt;
+}
+
+std::optional<Problem> save_master_choice(const QString &folder, const MasterDataTexts &texts)
+{
+    const QString *const fields[] = {&texts.minimum_wage, &texts.guaranteed_minimum, &texts.szja,
+        &texts.tb, &texts.szocho, &texts.cost_ratio};
+    const QByteArray prefix = QByteArray::number(texts.year) + '.';
+    QList<QByteArray> lines;
+    for (int i = 0; i < 6; ++i)
+        lines << prefix + master_keys[i] + '=' + fields[i]->toUtf8();
+    lines << prefix + master_keys[6] + '=' + (texts.main_employment ? "fo" : "mellek");
+    return replace_settings(folder, {prefix}, lines, Problem::What::MasterDataNotSaved);
 }

@@ -1,17 +1,27 @@
 #pragma once
 
+#include "evaluation/engine.h"
 #include "evaluation/problem.h"
 
 #include <QString>
 
 #include <optional>
 
-// The tax year the user chose, kept in the data folder beside adat.txt
-// (whose format stays) in "pennaro.ini", one line "adoev=<year>".
+// The choices kept in the data folder beside adat.txt (whose format stays),
+// in "pennaro.ini": the tax year, one line "adoev=<year>", and from 2023 the
+// master data set for each year, lines "<year>.<field>=<text>".
 
 // The year chosen; nothing when nothing was chosen, or the file cannot be
 // read or names a year without rules.
 std::optional<int> read_year_choice(const QString &folder);
 
-// Keeps the choice, replacing the file in one step.
+// Keeps the choice, replacing the file in one step, and forgets the master
+// data kept for that year; the other lines stay.
 std::optional<Problem> save_year_choice(const QString &folder, int year);
+
+// The master data kept for the year, as the fields showed them; nothing
+// when none were kept. A field not kept comes back empty.
+std::optional<MasterDataTexts> read_master_choice(const QString &folder, int year);
+
+// Keeps the master data of `texts.year`, replacing the file in one step.
+std::optional<Problem> save_master_choice(const QString &folder, const MasterDataTexts &texts);

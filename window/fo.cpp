@@ -155,6 +155,10 @@ void fo::connect_handlers()
     ui_->Combo1->installEventFilter(this);
     connect(ui_->Combo1, &QComboBox::currentTextChanged, this, inputs_changed);
     connect(ui_->Option1, &QRadioButton::toggled, this, inputs_changed);
+    // What the user sets among the master data is kept (from 2023).
+    for (QRadioButton *option : {ui_->Option1, ui_->Option2})
+        connect(option, &QRadioButton::clicked, this, &fo::remember_master_data);
+    connect(ui_->Combo1, &QComboBox::activated, this, &fo::remember_master_data);
     connect(ui_->Combo2, &QComboBox::activated, this,
         [this](int index) { choose_year(ui_->Combo2->itemData(index).toInt()); });
     connect(ui_->Command14, &QPushButton::clicked, this, &fo::save_and_exit);

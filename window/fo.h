@@ -69,6 +69,9 @@ private:
     void prepare_on_first_show();
     void finish_startup();
     void show_master_data();
+    void put_master_texts(const MasterDataTexts &texts);
+    MasterDataTexts master_texts_in_fields() const;
+    void remember_master_data();
     void put_year_figures(int year);
     void choose_year(int year);
     int chosen_year() const;
@@ -89,6 +92,7 @@ private:
     // The input fields (input_fields.cpp).
     void regroup_revenue(QLineEdit *field);
     void leave_field(QObject *field);
+    void master_field_left();
 
     // The saved revenues and the exit (saved_revenues.cpp).
     QString revenue_path() const;
@@ -132,6 +136,7 @@ private:
     // Label20, Label21, Command21 and its tooltip, Label19 as the form has them.
     QStringList monthly_captions_;
     bool taxpayer_present_ = false; // adat2.txt was read at the start
+    std::optional<MasterDataTexts> remembered_master_; // as last kept or restored
     YearOverviewWindow *overview_ = nullptr; // made when first opened
     bool undoing_ = false; // an undo or redo is changing a field
 };

@@ -1,3 +1,4 @@
+#include "evaluation/year_rules.h"
 #include "inputs/field_text.h"
 #include "ui_fo.h"
 #include "window/fo.h"
@@ -30,12 +31,22 @@ void fo::leave_field(QObject *field)
     for (const auto &[edit, decimals, kind] : master) {
         if (field == edit) {
             replace_text(edit, normalised_master(edit->text(), decimals, kind));
-            clear_results(); // the results no longer match the master data
+            master_field_left();
             return;
         }
     }
     if (field == ui_->Combo1) {
         replace_text(ui_->Combo1->lineEdit(), normalised_master(ui_->Combo1->currentText(), 1));
-        clear_results();
+        master_field_left();
     }
+}
+
+// In 2022 leaving a master-data field resets the results; from 2023 only
+// when they no longer match the fields, so that walking through them with
+// Tab keeps the figures.
+void fo::master_field_left()
+{
+    if (!year_rules::rules_for(chosen_year()).quarterly || !results_current())
+        clear_results();
+    remember_master_data();
 }

@@ -179,6 +179,10 @@ Notice notice_for(const Problem &p, const WindowNames &names)
         return {QStringLiteral("Az adóév választása nem menthető: %1 (%2). A következő "
                                "induláskor a program nem ezzel az évvel indul.")
                     .arg(path, reason(p.error))};
+    case What::MasterDataNotSaved:
+        return {QStringLiteral("A törzsadatok nem menthetők: %1 (%2). A következő induláskor a "
+                               "program az év táblázatbeli számaival indul.")
+                    .arg(path, reason(p.error))};
     case What::OverviewNotSaved:
         return critical(
             QStringLiteral("Az áttekintés nem menthető: %1 (%2).").arg(path, reason(p.error)));

@@ -16,9 +16,7 @@ std::optional<qint32> fo::revenue_in_field(int month) const
 
 std::variant<MasterData, MasterField> fo::master_data_in_fields() const
 {
-    return read_master_data({ui_->Text2->text(), ui_->Text3->text(), ui_->Text4->text(),
-        ui_->Text5->text(), ui_->Text6->text(), ui_->Combo1->currentText(),
-        ui_->Option1->isChecked(), chosen_year()});
+    return read_master_data(master_texts_in_fields());
 }
 
 // What an evaluation of `month` would be made of now; nothing when a field

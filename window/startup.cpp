@@ -58,12 +58,51 @@ void fo::put_year_figures(int year)
     show_export_button();
 }
 
+// The master data kept for the year; a field not kept keeps the table's.
+void fo::put_master_texts(const MasterDataTexts &texts)
+{
+    const std::pair<QLineEdit *, const QString &> fields[] = {{ui_->Text2, texts.minimum_wage},
+        {ui_->Text3, texts.guaranteed_minimum}, {ui_->Text4, texts.szja}, {ui_->Text5, texts.tb},
+        {ui_->Text6, texts.szocho}, {ui_->Combo1->lineEdit(), texts.cost_ratio}};
+    for (const auto &[field, text] : fields)
+        if (!text.isEmpty())
+            field->setText(text);
+    (texts.main_employment ? ui_->Option1 : ui_->Option2)->setChecked(true);
+    remembered_master_ = master_texts_in_fields();
+}
+
+MasterDataTexts fo::master_texts_in_fields() const
+{
+    return {ui_->Text2->text(), ui_->Text3->text(), ui_->Text4->text(), ui_->Text5->text(),
+        ui_->Text6->text(), ui_->Combo1->currentText(), ui_->Option1->isChecked(), chosen_year()};
+}
+
+// From 2023 what the user set among the master data is kept for the year,
+// once it changed.
+void fo::remember_master_data()
+{
+    if (!startup_done() || !year_rules::rules_for(chosen_year()).quarterly)
+        return;
+    // A figure only shown anew ("15" as "15,0") is no change.
+    const MasterDataTexts texts = master_texts_in_fields();
+    if (remembered_master_
+        && (*remembered_master_ == texts
+            || (read_master_data(*remembered_master_) == read_master_data(texts)
+                && std::holds_alternative<MasterData>(read_master_data(texts)))))
+        return;
+    remembered_master_ = texts;
+    if (const auto problem = save_master_choice(platform_.dataFolder(), texts))
+        show_problem(*problem);
+}
+
 // The user chose a tax year: its figures, as at a start, and no results
 // that were made by another year's.
 void fo::choose_year(int year)
 {
     put_year_figures(year);
+    ui_->Option1->setChecked(true);
     show_master_data();
+    remembered_master_ = master_texts_in_fields();
     clear_results();
     refresh_overview();
     if (const auto problem = save_year_choice(platform_.dataFolder(), year))
@@ -94,6 +133,10 @@ void fo::prepare_on_first_show()
     const int year = chosen ? *chosen : year_rules::starting_year(platform_.today().year());
     if (year != chosen_year())
         put_year_figures(year);
+    // From 2023 the master data the user set for the year come back.
+    if (year_rules::rules_for(year).quarterly)
+        if (const auto kept = read_master_choice(platform_.dataFolder(), year))
+            put_master_texts(*kept);
 
     TaxpayerData taxpayer = read_taxpayer_data(platform_.dataFolder());
     taxpayer_present_ = taxpayer.present;
