@@ -1,5 +1,6 @@
 #include "evaluation/number_text.h"
 #include "platform/desktop_platform.h"
+#include "platform/running_copy.h"
 #include "window/command_line.h"
 #include "window/language.h"
 #include "window/year_overview_window.h"
@@ -8,6 +9,8 @@
 #include <QTextDocument>
 
 #include <QMenu>
+
+#include <future>
 
 namespace {
 
@@ -443,6 +446,23 @@ private slots:
             qPrintable(given ? given->text : QString()));
         if (given && arguments.value(1).contains(u'h'))
             QVERIFY(given->text.contains("  -v, --version   Kiírja a program változatát, és kilép.\n"));
+    }
+
+    // A second copy on a folder brings the first to the front, and only the
+    // copy of that folder.
+    void runningCopyComesToTheFront()
+    {
+        QTemporaryDir folder, other;
+        RunningCopy running;
+        int shown = 0;
+        QVERIFY(running.listen(folder.path(), [&shown] { ++shown; }));
+        auto asked = std::async(
+            std::launch::async, [&folder] { return RunningCopy::ask_to_show(folder.path()); });
+        while (asked.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        QVERIFY(asked.get());
+        QCOMPARE(shown, 1);
+        QVERIFY(!RunningCopy::ask_to_show(other.path()));
     }
 
     // The green of the amounts is theirs alone: their context menus look

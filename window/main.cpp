@@ -1,4 +1,5 @@
 #include "platform/desktop_platform.h"
+#include "platform/running_copy.h"
 #include "storage/folder_lock.h"
 #include "window/command_line.h"
 #include "window/fo.h"
@@ -45,9 +46,12 @@ int main(int argc, char *argv[])
     // and name.
     QGuiApplication::setDesktopFileName(QStringLiteral("hu.pennaro.Pennaro"));
     DesktopPlatform platform;
-    // A second copy on the same data folder ends before it touches a file.
+    // A second copy on the same data folder ends before it touches a file,
+    // and brings the running copy's window to the front.
     FolderLock lock;
     if (const auto problem = lock.take(platform.dataFolder())) {
+        if (RunningCopy::ask_to_show(platform.dataFolder()))
+            return 0;
         const Notice notice = notice_for(*problem, {});
         platform.message(notice.text, notice.icon, notice.buttons);
         return 1;
@@ -55,6 +59,18 @@ int main(int argc, char *argv[])
     fo window(platform);
     platform.setWindow(&window);
     window.show();
+    RunningCopy running;
+    // Listening costs the start nothing: it begins once the window is up.
+    QMetaObject::invokeMethod(
+        &app,
+        [&running, &window, &platform] {
+            running.listen(platform.dataFolder(), [&window] {
+                window.showNormal();
+                window.raise();
+                window.activateWindow();
+            });
+        },
+        Qt::QueuedConnection);
     // Qt's texts are needed only once the user acts: loaded after the window
     // has appeared, not on the way to it.
     QMetaObject::invokeMethod(

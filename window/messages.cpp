@@ -192,9 +192,9 @@ Notice notice_for(const Problem &p, const WindowNames &names)
     case What::FolderInUse:
         return critical(QStringLiteral(
             "Az adatmappát már használja egy másik futó PENNARO: %1. Egyszerre csak egy "
-            "példány dolgozhat vele, ezért ez a példány most kilép. Ha biztosan nem fut másik "
-            "példány, törölje ezt a fájlt: %2.")
-                            .arg(shown_path(QFileInfo(p.path).path()), path));
+            "példány dolgozhat vele, ezért ez a példány most kilép; a futó példány ablakát "
+            "a tálcán vagy az ablakok között találja.")
+                            .arg(shown_path(QFileInfo(p.path).path())));
     }
     return {};
 }
