@@ -22,7 +22,7 @@ void fo::show_export_button()
     ui_->Command21->setToolTip(quarterly
             ? QStringLiteral("A választott hónap negyedévének bevallási adatai (havonként a "
                              "TB és a Szocho alapja és összege, a negyedév SZJA-előlege) az "
-                             "éves áttekintésben, a webes nyomtatványba gépeléshez.")
+                             "éves áttekintésben, a webes nyomtatványba gépeléshez (Alt+B).")
             : taxpayer_present_
             ? monthly_captions_[3]
             : QStringLiteral("Nincs adat2.txt: %1").arg(shown_path(platform_.dataFolder())));

@@ -171,6 +171,15 @@ void fo::connect_handlers()
         &fo::save_and_exit);
     connect(ui_->Command21, &QPushButton::clicked, this, &fo::export_declaration);
     connect(ui_->Command28, &QPushButton::clicked, this, [this] { open_overview(0); });
+    // Access keys to the declaration (Alt+B) and the overview (Alt+T), far
+    // from the field by field Tab; pressed at once, not animated.
+    for (const auto &[key, button] :
+        {std::pair {Qt::Key_B, ui_->Command21}, {Qt::Key_T, ui_->Command28}})
+        connect(new QShortcut(QKeySequence(Qt::ALT | key), this), &QShortcut::activated, button,
+            [button] {
+                if (button->isEnabled())
+                    button->click();
+            });
 }
 
 fo::~fo() = default;
@@ -245,6 +254,16 @@ bool fo::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
         auto *field = qobject_cast<QLineEdit *>(watched);
+        // Enter in a revenue field presses its month's button, as leaving
+        // the field for it would.
+        for (int month = 1; field && month <= 12; ++month) {
+            if (field == revenue_field(month)
+                && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+                leave_field(field);
+                month_button(month)->click();
+                return true;
+            }
+        }
         if (field && amount_fields().contains(field) && key->matches(QKeySequence::Copy)) {
             copy_digits(field);
             return true;
@@ -332,7 +351,15 @@ void fo::replace_text(QLineEdit *field, const QString &text)
 // the arrow keys.
 void fo::toggle_info()
 {
-    ui_->List1->setVisible(ui_->List1->isHidden());
-    if (ui_->List1->isVisible())
+    if (ui_->List1->isHidden()) {
+        focus_before_info_ = QApplication::focusWidget();
+        ui_->List1->show();
         ui_->List1->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    // Hidden again, the focus goes back where it was, not to the next field.
+    const bool had_focus = ui_->List1->hasFocus();
+    ui_->List1->hide();
+    if (had_focus && focus_before_info_ && focus_before_info_->isVisible())
+        focus_before_info_->setFocus(Qt::OtherFocusReason);
 }

@@ -5,6 +5,7 @@
 #include "storage/taxpayer_file.h"
 
 #include <QColor>
+#include <QPointer>
 #include <QWidget>
 
 #include <memory>
@@ -139,4 +140,5 @@ private:
     std::optional<MasterDataTexts> remembered_master_; // as last kept or restored
     YearOverviewWindow *overview_ = nullptr; // made when first opened
     bool undoing_ = false; // an undo or redo is changing a field
+    QPointer<QWidget> focus_before_info_; // where F1 found the focus
 };
