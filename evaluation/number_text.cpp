@@ -147,9 +147,18 @@ struct Scanner {
 
 } // namespace
 
+QStringView without_currency(QStringView text)
+{
+    const QStringView trimmed = text.trimmed();
+    for (QStringView unit : {QStringView(u"Ft"), QStringView(u"HUF")})
+        if (trimmed.size() > unit.size() && trimmed.endsWith(unit, Qt::CaseInsensitive))
+            return trimmed.chopped(unit.size()).trimmed();
+    return trimmed;
+}
+
 std::optional<double> read_number(QStringView text, Kind kind)
 {
-    Scanner scan {text.trimmed()};
+    Scanner scan {kind == Kind::Forints ? without_currency(text) : text.trimmed()};
     scan.sign();
     scan.integer_digits(true, kind == Kind::Forints);
     scan.fraction(u',');

@@ -18,7 +18,12 @@ enum class Kind { Number, Forints };
 // digits with group separators (any blank: U+0020, U+00A0, U+202F …; in
 // forints also a dot followed by exactly three digits) among them, an
 // optional fraction after the comma and an optional exponent.
+// In forints a trailing "Ft" or "HUF" (any case, a blank before it or not)
+// is read and dropped.
 std::optional<double> read_number(QStringView text, Kind kind = Kind::Number);
+
+// The text without a trailing "Ft" or "HUF", and without surrounding blanks.
+QStringView without_currency(QStringView text);
 
 // A Hungarian number if the text is one, else the number at its start read
 // with "." as decimal point (also &H hexadecimal and &O octal), else 0.

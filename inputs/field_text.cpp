@@ -40,7 +40,8 @@ QString revenue_on_leaving(QStringView text)
     const auto value = read_number(text, Kind::Forints);
     if (!value)
         return {};
-    if (text.contains(u','))
+    // A fraction is rounded, a unit dropped; a whole number stays as typed.
+    if (text.contains(u',') || without_currency(text) != text.trimmed())
         return grouped(*value, 0);
     return text.toString();
 }

@@ -317,6 +317,11 @@ private slots:
         add("four digits after the dot", "number forints", "1.2500", "no 1.25");
         add("dot first", "number forints", ".500", "no 0.5");
         add("dot groups are not a rate's", "number", "1.200", "no 1.2");
+        // A unit after forints is dropped; alone it is no number.
+        add("Ft", "number forints", "850 000 Ft", "850000");
+        add("huf, no blank", "number forints", "1.200.000huf", "1200000");
+        add("a unit alone", "number forints", "Ft", "no 0");
+        add("no unit in a rate", "number", "15 Ft", "no 15");
         add("18,5 to even", "whole32", "18.5", "18");
         add("55,5 to even", "whole32", "55.5", "56");
         add("largest", "whole32", "2147483647", "2147483647");
@@ -348,6 +353,7 @@ private slots:
         add("negative half", "revenue", "-1234,5", "-1_234,5|-1_235");
         add("dot groups", "revenue", "1.200.000", "1_200_000|1.200.000");
         add("a dot is no decimal point", "revenue", "1.5", "1.5|");
+        add("a unit dropped", "revenue", "850 000 Ft", "850_000|850_000");
         add("wage grouped", "master 0", "200000", "200_000");
         add("rate gets a decimal", "master 1", "15", "15,0");
         add("point read", "master 1", "18.5", "18,5");
