@@ -90,6 +90,7 @@ private slots:
         // What the program changed comes back with Ctrl+Z, one step each.
         QTest::newRow("erase undone") << none << april << QString("type Text14 12a ; key Tab ; Text14 = ; focus Text14 ; key Ctrl+Z ; Text14 = 12a ; key Ctrl+Shift+Z ; Text14 =");
         QTest::newRow("regrouping undone") << none << april << QString("type Text14 1234 ; Text14 = 1_234 ; key Ctrl+Z ; Text14 = 1234 ; key Ctrl+Shift+Z ; Text14 = 1_234");
+        QTest::newRow("dot groups undone in one step") << none << april << QString("type Text14 1.200.000 ; Text14 = 1_200_000 ; key Ctrl+Z ; Text14 = 1_200.000 ; key Ctrl+Shift+Z ; Text14 = 1_200_000 ; key Ctrl+Z ; key Ctrl+Z ; Text14 = 1_200.00 ; key Ctrl+Shift+Z ; key Ctrl+Shift+Z ; Text14 = 1_200_000");
         QTest::newRow("undone from the menu") << none << april << QString("type Text14 12a ; key Tab ; focus Text14 ; menu Text14 Visszavonás ; Text14 = 12a");
         QTest::newRow("normalising undone") << none << april << QString("focus Text4 ; key Ctrl+A ; keys 0,15 ; key Tab ; Text4 = 0,2 ; focus Text4 ; key Ctrl+Z ; Text4 = 0,15 ; focus Combo1 ; key Ctrl+A ; keys 8 ; key Tab ; Combo1 = 8,0 ; focus Combo1 ; key Ctrl+Z ; Combo1 = 8");
         QTest::newRow("decimals on leaving") << none << april << QString("focus Text3 ; key Ctrl+A ; keys 373200,6 ; key Tab ; Text3 = 373_201 ; focus Text6 ; key Ctrl+A ; keys 13 ; key Tab ; Text6 = 13,0 ; focus Text2 ; key Ctrl+A ; keys 1,5 ; key Tab ; Text2 = 2");

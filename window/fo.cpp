@@ -302,10 +302,17 @@ void fo::copy_digits(const QLineEdit *field)
     QGuiApplication::clipboard()->setText(number_text::bare_digits(text));
 }
 
-// Undoes or redoes one edit, the program's own too, as it was: a revenue
-// brought back is not regrouped again.
+// Undoes or redoes one edit, the program's own too. A revenue field keeps
+// its own history: the first undo brings back what the user typed before
+// the program regrouped it, not regrouped again.
 void fo::undo_edit(QLineEdit *field, bool redo)
 {
+    if (const int month = month_of(field)) {
+        EditHistory &history = revenue_history_[month - 1];
+        if (const auto text = redo ? history.redo() : history.undo())
+            show_revenue(field, *text);
+        return;
+    }
     undoing_ = true;
     redo ? field->redo() : field->undo();
     undoing_ = false;
@@ -331,7 +338,7 @@ void fo::show_field_menu(QLineEdit *field, const QPoint &at)
         if (!instead)
             continue;
         action->disconnect();
-        if (amount_fields().contains(field))
+        if (amount_fields().contains(field) || month_of(field))
             action->setEnabled(true);
         connect(action, &QAction::triggered, this, instead);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "evaluation/engine.h"
+#include "inputs/edit_history.h"
 #include "platform/platform.h"
 #include "storage/taxpayer_file.h"
 
@@ -92,6 +93,8 @@ private:
 
     // The input fields (input_fields.cpp).
     void regroup_revenue(QLineEdit *field);
+    void show_revenue(QLineEdit *field, const QString &text);
+    int month_of(const QObject *field) const; // 0 for no revenue field
     void leave_field(QObject *field);
     void master_field_left();
 
@@ -139,6 +142,7 @@ private:
     bool taxpayer_present_ = false; // adat2.txt was read at the start
     std::optional<MasterDataTexts> remembered_master_; // as last kept or restored
     YearOverviewWindow *overview_ = nullptr; // made when first opened
-    bool undoing_ = false; // an undo or redo is changing a field
+    bool undoing_ = false; // an undo, a redo or the program is changing a field
+    std::array<EditHistory, 12> revenue_history_;
     QPointer<QWidget> focus_before_info_; // where F1 found the focus
 };

@@ -3,26 +3,56 @@
 #include "ui_fo.h"
 #include "window/fo.h"
 
-// A revenue field regroups its digits on every change of its text.
+// A revenue field regroups its digits on every change of its text; the
+// user's text and the regrouped one are one step of its undo history.
 void fo::regroup_revenue(QLineEdit *field)
 {
-    if (format_lock || undoing_ || field->text().isEmpty())
+    if (undoing_)
         return;
-    // Setting the same text raises no further change, so this settles at once.
-    replace_text(field, regrouped_revenue(field->text()));
+    EditHistory &history = revenue_history_[month_of(field) - 1];
+    if (format_lock) { // the saved texts, verbatim
+        history.reset(field->text());
+        return;
+    }
+    const QString made = field->text();
+    const QString shown = made.isEmpty() ? made : regrouped_revenue(made);
+    show_revenue(field, shown);
     field->setCursorPosition(int(field->text().size()));
+    history.record(made, shown);
+}
+
+// The program's own text in a revenue field, the cursor after it; it is
+// not regrouped again.
+void fo::show_revenue(QLineEdit *field, const QString &text)
+{
+    if (field->text() == text)
+        return;
+    undoing_ = true;
+    field->setText(text);
+    undoing_ = false;
+}
+
+int fo::month_of(const QObject *field) const
+{
+    for (int month = 1; month <= 12; ++month)
+        if (field == revenue_field(month))
+            return month;
+    return 0;
 }
 
 // The focus left `field` for another control of the window: runs the
 // field's leave step, if it has one.
 void fo::leave_field(QObject *field)
 {
-    for (int month = 1; month <= 12; ++month) {
-        if (field == revenue_field(month)) {
-            // A revenue that is not a number does not stay; a fraction is rounded.
-            replace_text(revenue_field(month), revenue_on_leaving(revenue_field(month)->text()));
-            return;
+    if (const int month = month_of(field)) {
+        // A revenue that is not a number does not stay; a fraction is rounded.
+        QLineEdit *revenue = revenue_field(month);
+        const QString made = revenue->text(), left = revenue_on_leaving(made);
+        if (left != made) {
+            show_revenue(revenue, left);
+            revenue_history_[month - 1].record(made, left);
         }
+        return;
     }
     using number_text::Kind;
     const std::tuple<QLineEdit *, int, Kind> master[] = {{ui_->Text2, 0, Kind::Forints},
