@@ -20,6 +20,8 @@ for file in ./usr/bin/pennaro ./usr/share/applications/hu.pennaro.Pennaro.deskto
     ./usr/share/icons/hicolor/scalable/apps/hu.pennaro.Pennaro.svg \
     ./usr/share/icons/hicolor/48x48/apps/hu.pennaro.Pennaro.png \
     ./usr/share/pennaro/adat2.minta.txt ./usr/share/man/man1/pennaro.1.gz \
+    ./usr/share/man/hu/man1/pennaro.1.gz ./usr/share/doc/pennaro/README.md.gz \
+    ./usr/share/doc/pennaro/examples/atad_pennaro.sh \
     ./usr/share/doc/pennaro/copyright ./usr/share/doc/pennaro/changelog.gz; do
     grep -q " $file\$" <<<"$contents" || {
         echo "missing from the package: $file" >&2
