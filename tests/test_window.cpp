@@ -82,10 +82,10 @@ private slots:
         QTest::newRow("wage past 32 bits") << none << april << QString("fill 500 000 ; press 6 ; set Text2 3e9 ; press 6 ; log = A számítás nem végezhető el: a(z) „Éves minimálbér bruttó” mezőben… ; Frame1 = júniusi befizetések – elavult… ; Text11 = 0 ; Text12 = 0 ; Text13 = 0 ; Text33 = 0 ; Text46 = 0 ; Text47 = 0");
         QTest::newRow("the leading number taken") << none << april << QString("set Text16 12abc ; press 3 ; taken 3 = 12 ; Text16 = 12abc");
         // Results that no longer match their inputs look it, and are not copied.
-        QTest::newRow("outdated by a revenue") << none << april << "clip x ; fill 500 000 ; press 6 ; Text12 ink = #000000 ; type Text16 1 ; Frame1 = júniusi befizetések – elavult, nyomja meg újra a hónap gombját! ; Text12 = 55_500 ; Text12 ink = #808080 ; Text11 ink = #808080 ; focus Text12 ; key Ctrl+C ; log = beep ; clipboard = x ; press 6 ; Frame1 = júniusi befizetések ; Text12 ink = #000000 ; focus Text12 ; key Ctrl+C ; clipboard = 55500 ; type Text16 2 ; menu Text33 Másolás ; log = beep ; clipboard = 55500";
+        QTest::newRow("outdated by a revenue") << none << april << "clip x ; fill 500 000 ; press 6 ; Text12 ink = #000000 ; type Text16 1 ; Frame1 = júniusi befizetések – elavult, nyomja meg újra a hónap gombját! ; Text12 = 55_500 ; Text12 ink = #606060 ; Text11 ink = #6c6c6c ; focus Text12 ; key Ctrl+C ; log = beep ; clipboard = x ; press 6 ; Frame1 = júniusi befizetések ; Text12 ink = #000000 ; focus Text12 ; key Ctrl+C ; clipboard = 55500 ; type Text16 2 ; menu Text33 Másolás ; log = beep ; clipboard = 55500";
         QTest::newRow("outdated by the employment") << none << april << QString("fill 500 000 ; press 3 ; click Option2 ; Frame1 = márciusi befizetések – elavult… ; click Option1 ; Frame1 = márciusi befizetések");
         QTest::newRow("outdated by the wheel") << none << april << QString("fill 500 000 ; press 3 ; wheel Combo1 ; Frame1 = márciusi befizetések – elavult…");
-        QTest::newRow("outdated by a reset") << none << april << QString("fill 500 000 ; press 3 ; focus Text4 ; key Tab ; Frame1 = márciusi befizetések – elavult… ; Text12 = 0 ; Text12 ink = #808080");
+        QTest::newRow("outdated by a reset") << none << april << QString("fill 500 000 ; press 3 ; focus Text4 ; key Tab ; Frame1 = márciusi befizetések – elavult… ; Text12 = 0 ; Text12 ink = #606060");
         QTest::newRow("a later revenue outdates nothing") << none << april << QString("fill 500 000 ; press 3 ; type Text17 1 ; Frame1 = márciusi befizetések ; Text12 ink = #000000");
         // What the program changed comes back with Ctrl+Z, one step each.
         QTest::newRow("erase undone") << none << april << QString("type Text14 12a ; key Tab ; Text14 = ; focus Text14 ; key Ctrl+Z ; Text14 = 12a ; key Ctrl+Shift+Z ; Text14 =");
@@ -466,6 +466,40 @@ private slots:
         QVERIFY(asked.get());
         QCOMPARE(shown, 1);
         QVERIFY(!RunningCopy::ask_to_show(other.path()));
+    }
+
+    // Every figure reads at 4.5:1 or better on its ground, outdated or not,
+    // in a light and in a dark scheme.
+    void figuresReadable_data()
+    {
+        QTest::addColumn<QColor>("window");
+        QTest::addColumn<QColor>("text");
+        QTest::newRow("light") << QColor(239, 239, 239) << QColor(Qt::black);
+        QTest::newRow("dark") << QColor(42, 42, 42) << QColor(230, 230, 230);
+    }
+    void figuresReadable()
+    {
+        QFETCH(QColor, window);
+        QFETCH(QColor, text);
+        const QPalette before = QApplication::palette();
+        QPalette scheme(text, window, window.lighter(), window.darker(), window.darker(), text,
+            text, window.darker(110), window);
+        QApplication::setPalette(scheme);
+        f.open({{"pennaro.ini", "adoev=2026"}});
+        for (const char *outdating : {"", " ; type Text16 1"}) {
+            QCOMPARE(f.run(QStringLiteral("fill 500 000 ; press 3") + outdating), QString());
+            const Ui::fo &ui = f.ui();
+            for (QLineEdit *shown : {ui.Text11, ui.Text12, ui.Text13, ui.Text33})
+                QVERIFY2(contrast_ratio(shown->palette().color(QPalette::Text),
+                             shown->palette().color(QPalette::Base))
+                        >= 4.5,
+                    qPrintable(shown->objectName() + outdating));
+            QVERIFY(contrast_ratio(ui.Label24->palette().color(QPalette::WindowText),
+                        ui.Label24->palette().color(QPalette::Window))
+                >= 4.5);
+        }
+        f.close();
+        QApplication::setPalette(before);
     }
 
     // The green of the amounts is theirs alone: their context menus look

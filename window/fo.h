@@ -24,6 +24,12 @@ struct OverviewContent;
 // the frame (title bar and borders), never below its minimum.
 QSize window_size(QSize wanted, QSize minimum, QSize screen, QMargins frame);
 
+// The WCAG contrast ratio of two colours, 1 to 21.
+double contrast_ratio(const QColor &a, const QColor &b);
+// An outdated figure's ink: `ink` greyed as far as it still reads on
+// `ground` (4.5:1).
+QColor greyed(const QColor &ink, const QColor &ground);
+
 // The one window. Its fields hold every value and result as text; the
 // values below are kept between events. The handlers read the fields into
 // the core's values, call the core, and write its answers back.

@@ -6,6 +6,8 @@
 
 #include <QLocale>
 
+#include <cmath>
+
 // A revenue as a month command takes it: the leading number, rounded half to
 // even; nothing when it does not fit 32 bits.
 std::optional<qint32> fo::revenue_in_field(int month) const
@@ -124,14 +126,43 @@ void fo::show_results_state()
         colours.setColor(role, colour);
         widget->setPalette(colours);
     };
-    const QColor outdated(128, 128, 128);
+    const QColor label_ink = palette().color(QPalette::WindowText);
     ink(ui_->Label24, QPalette::WindowText,
-        current ? palette().color(QPalette::WindowText) : outdated);
-    for (QLineEdit *field : amount_fields())
+        current ? label_ink : greyed(label_ink, palette().color(QPalette::Window)));
+    for (QLineEdit *field : amount_fields()) {
+        const QColor own = field == ui_->Text11 ? working_text_ : QColor(Qt::black);
         ink(field, QPalette::Text,
-            !current                   ? outdated
-                : field == ui_->Text11 ? working_text_
-                                       : QColor(Qt::black));
+            current ? own : greyed(own, field->palette().color(QPalette::Base)));
+    }
+}
+
+double contrast_ratio(const QColor &a, const QColor &b)
+{
+    // WCAG 2: relative luminance of the sRGB colours.
+    const auto luminance = [](const QColor &c) {
+        const auto linear = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF())
+            + 0.0722 * linear(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor greyed(const QColor &ink, const QColor &ground)
+{
+    // The furthest towards a plain grey that still reads at 4.5:1 on the
+    // ground, in a light or a dark scheme alike.
+    const QColor grey(128, 128, 128);
+    for (int towards = 100; towards > 0; towards -= 5) {
+        const auto mix = [towards](int from, int to) { return from + (to - from) * towards / 100; };
+        const QColor mixed(mix(ink.red(), grey.red()), mix(ink.green(), grey.green()),
+            mix(ink.blue(), grey.blue()));
+        if (contrast_ratio(mixed, ground) >= 4.5)
+            return mixed;
+    }
+    return ink;
 }
 
 // A month button: takes the revenues up to the month and shows what is due.
