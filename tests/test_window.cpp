@@ -143,14 +143,14 @@ private slots:
         QTest::newRow("access keys") << exporting << april << "fill 500 000 ; press 3 ; key Alt+B ; " + done + " ; key Alt+T ; Table1 = shown";
         QTest::newRow("Ctrl+Q") << hundred << april << "set Text14 7 ; key Ctrl+Q ; log = ; fo = hidden ; adat.txt = 7\r\n\r\n…";
         // The tax year: its figures, remembered in the data folder.
-        QTest::newRow("choose 2026") << none << april << QString("focus Combo2 ; key End ; key Up ; Combo2 = 2026 ; Text2 = 322_800 ; Text3 = 373_200 ; Text4 = 15 ; Text5 = 18,5 ; Text6 = 13 ; Combo1 = 45 ; pennaro.ini = adoev=2026\r\n ; Label20 = Negyedévet követő hó 12-ig ; Label21 = Negyedévet követő hó 12-ig ; Command21 caption = Negyedéves bevallás adatai… ; log = ; key Home ; Combo2 = 2022 ; Combo1 = 40 ; Text2 = 200_000 ; Label20 = Következő hó 12.ig ; Label21 = Jövetkező hó 12.ig ; Command21 caption = 2?58 járulék bevallás hónapot követő 12. napig  ; pennaro.ini = adoev=2022\r\n");
+        QTest::newRow("choose 2026") << none << april << QString("focus Combo2 ; key End ; key Up ; Combo2 = 2026 ; Text2 = 322_800 ; Text3 = 373_200 ; Text4 = 15 ; Text5 = 18,5 ; Text6 = 13 ; Combo1 = 45 ; pennaro.ini = adoev=2026\r\n ; Label20 = Negyedévet követő hó 12‑ig ; Label21 = Negyedévet követő hó 12‑ig ; Command21 caption = Negyedéves bevallás adatai… ; log = ; key Home ; Combo2 = 2022 ; Combo1 = 40 ; Text2 = 200_000 ; Label20 = Következő hó 12.ig ; Label21 = Jövetkező hó 12.ig ; Command21 caption = 2?58 járulék bevallás hónapot követő 12. napig  ; pennaro.ini = adoev=2022\r\n");
         QTest::newRow("a year outdates the results") << none << april << QString("fill 500 000 ; press 6 ; Label24 = hidden ; focus Combo2 ; key End ; key Up ; Text12 = 0 ; Frame1 = júniusi befizetések – elavult… ; press 6 ; Text11 = 0 ; Text12 = 69_042 ; Text13 = 48_516 ; Text33 = 0 ; Text46 = 373200 ; Text47 = 373200 ; Label24 = Negyedévi befizetés 2026. július 13-ig: TB 207_126 Ft, Szocho 145_548 Ft, SZJA 0 Ft ; press 5 ; Label24 = hidden");
-        QTest::newRow("the year restored") << Files {{"pennaro.ini", "adoev=2026\r\n"}} << april << QString("Combo2 = 2026 ; Text2 = 322_800 ; Text3 = 373_200 ; Combo1 = 45 ; Label20 = Negyedévet követő hó 12-ig ; log =");
+        QTest::newRow("the year restored") << Files {{"pennaro.ini", "adoev=2026\r\n"}} << april << QString("Combo2 = 2026 ; Text2 = 322_800 ; Text3 = 373_200 ; Combo1 = 45 ; Label20 = Negyedévet követő hó 12‑ig ; log =");
         QTest::newRow("a year without rules") << Files {{"pennaro.ini", "adoev=1999\r\n"}} << april << QString("Combo2 = 2026 ; Text2 = 322_800 ; log = today");
         QTest::newRow("the quarter's revenues taken") << Files {{"pennaro.ini", "adoev=2026"}} << april << QString("set Text16 9 000 000 ; press 1 ; taken 3 = 9000000 ; Frame1 = januári befizetések ; type Text16 1 ; Frame1 = januári befizetések – elavult… ; type Text17 1 ; press 1 ; type Text17 2 ; Frame1 = januári befizetések");
         QTest::newRow("2027, figures not decreed") << Files {{"pennaro.ini", "adoev=2027"}} << april << QString("Combo2 = 2027 ; Text2 = ; Text3 = ; Combo1 = 50 ; Label28 = A 2027. évi minimálbér és garantált bérminimum még nem jelent meg: írja be őket a rendeletből. ; press 1 ; log = A számítás nem végezhető el: a(z) „Garantál bérminimum (szakm.) bruttó” mezőben… ; focus Combo2 ; key Up ; Text2 = 322_800 ; Label28 = hidden");
         QTest::newRow("the revenue ceiling") << Files {{"pennaro.ini", "adoev=2026"}} << april << QString("fill 4 000 000 ; press 3 ; Label24 = Negyedévi befizetés 2026. április 13-ig… ; Label27 = hidden ; press 10 ; Label27 = Az év bevétele októberben (40_000_000 Ft) túllépte az átalányadózás értékhatárát (38_736_000 Ft): a 2026. évre ezek az összegek nem érvényesek, az év jövedelmét nem átalányadóként kell adózni. ; Text12 = 407_000 ; press 9 ; Label27 = hidden");
-        QTest::newRow("an advance carried") << Files {{"pennaro.ini", "adoev=2025"}} << april << QString("Label19 = SZJA-előleget negyedévente, negyedévet követő hó 12-ig ; set Text14 3 008 000 ; press 3 ; Text33 = 0 ; Label24 = Negyedévi befizetés 2025. április 14-ig: TB 193_584 Ft, Szocho 153_036 Ft, SZJA 0 Ft (9_000 Ft átvíve) ; set Text17 4 000 000 ; press 6 ; Text33 = 369_000 ; click Command28 ; Table1 I. negyedév = 3_008_000 / 1_804_800 / 1_046_400 / 193_584 / 1_177_200 / 153_036 / 9_000 / 0 (9_000 átvíve) / 2025. április 14.");
+        QTest::newRow("an advance carried") << Files {{"pennaro.ini", "adoev=2025"}} << april << QString("Label19 = SZJA-előleget negyedévente, negyedévet követő hó 12‑ig ; set Text14 3 008 000 ; press 3 ; Text33 = 0 ; Label24 = Negyedévi befizetés 2025. április 14-ig: TB 193_584 Ft, Szocho 153_036 Ft, SZJA 0 Ft (9_000 Ft átvíve) ; set Text17 4 000 000 ; press 6 ; Text33 = 369_000 ; click Command28 ; Table1 I. negyedév = 3_008_000 / 1_804_800 / 1_046_400 / 193_584 / 1_177_200 / 153_036 / 9_000 / 0 (9_000 átvíve) / 2025. április 14.");
         // From 2023 what the user set among the master data is kept for the year.
         QTest::newRow("master data kept") << Files {{"pennaro.ini", "adoev=2026"}} << april << QString("click Option2 ; focus Combo1 ; key Ctrl+A ; keys 80 ; key Tab ; focus Text3 ; key Ctrl+A ; keys 322800 ; key Tab ; pennaro.ini has 2026.allas=mellek ; pennaro.ini has 2026.koltseghanyad=80,0 ; log = ; focus Combo2 ; key Up ; key Down ; Text3 = 373_200 ; Combo1 = 45 ; Option1 = checked ; pennaro.ini = adoev=2026\r\n");
         QTest::newRow("master data restored") << Files {{"pennaro.ini", "adoev=2026\r\n2026.garantalt=322800\r\n2026.koltseghanyad=80\r\n2026.allas=mellek\r\n"}} << april << QString("Text3 = 322_800 ; Text2 = 322_800 ; Combo1 = 80 ; Option2 = checked ; log = ; fill 500 000 ; press 3 ; focus Text4 ; key Tab ; pennaro.ini = adoev=2026\r\n2026.garantalt=322800\r\n2026.koltseghanyad=80\r\n2026.allas=mellek\r\n");
@@ -428,14 +428,21 @@ private slots:
         QTest::addColumn<QString>("answer"); // its start, "window" when there is none
         const QString hint = "\nA kapcsolók leírása: pennaro --help\n";
         QTest::newRow("none") << QStringList {"pennaro"} << true << 0 << "window";
-        QTest::newRow("Qt's own") << QStringList {"pennaro", "-platform", "offscreen", "-reverse"} << false << 0 << "window";
-        QTest::newRow("--version") << QStringList {"pennaro", "--version"} << true << 0 << "PENNARO 1.03\n";
+        QTest::newRow("Qt's own") << QStringList {"pennaro", "-platform", "offscreen", "-reverse"}
+                                  << false << 0 << "window";
+        QTest::newRow("--version")
+            << QStringList {"pennaro", "--version"} << true << 0 << "PENNARO 1.03\n";
         QTest::newRow("-v") << QStringList {"pennaro", "-v"} << false << 0 << "PENNARO 1.03\n";
-        QTest::newRow("--help") << QStringList {"pennaro", "--help"} << true << 0 << "Használat: pennaro [kapcsoló]\n\nPENNARO 1.03: havi TB-járulék";
-        QTest::newRow("-h") << QStringList {"pennaro", "-h"} << true << 0 << "Használat: pennaro [kapcsoló]";
-        QTest::newRow("unknown") << QStringList {"pennaro", "--bogus"} << true << 2 << "pennaro: Ismeretlen kapcsoló: --bogus." + hint;
-        QTest::newRow("unknown letter") << QStringList {"pennaro", "-x"} << true << 2 << "pennaro: Ismeretlen kapcsoló: -x." + hint;
-        QTest::newRow("no display") << QStringList {"pennaro"} << false << 1 << "pennaro: Nincs kijelző, amelyen az ablak megnyílhatna";
+        QTest::newRow("--help") << QStringList {"pennaro", "--help"} << true << 0
+                                << "Használat: pennaro [kapcsoló]\n\nPENNARO 1.03: havi TB-járulék";
+        QTest::newRow("-h") << QStringList {"pennaro", "-h"} << true << 0
+                            << "Használat: pennaro [kapcsoló]";
+        QTest::newRow("unknown") << QStringList {"pennaro", "--bogus"} << true << 2
+                                 << "pennaro: Ismeretlen kapcsoló: --bogus." + hint;
+        QTest::newRow("unknown letter") << QStringList {"pennaro", "-x"} << true << 2
+                                        << "pennaro: Ismeretlen kapcsoló: -x." + hint;
+        QTest::newRow("no display") << QStringList {"pennaro"} << false << 1
+                                    << "pennaro: Nincs kijelző, amelyen az ablak megnyílhatna";
     }
     void commandLine()
     {
@@ -444,11 +451,12 @@ private slots:
         QFETCH(int, status);
         QFETCH(QString, answer);
         const auto given = command_line_answer(arguments, display);
-        QVERIFY2(given ? given->text.startsWith(answer) && given->status == status
-                       : answer == "window",
+        QVERIFY2(
+            given ? given->text.startsWith(answer) && given->status == status : answer == "window",
             qPrintable(given ? given->text : QString()));
         if (given && arguments.value(1).contains(u'h'))
-            QVERIFY(given->text.contains("  -v, --version   Kiírja a program változatát, és kilép.\n"));
+            QVERIFY(
+                given->text.contains("  -v, --version   Kiírja a program változatát, és kilép.\n"));
     }
 
     // A second copy on a folder brings the first to the front, and only the
@@ -611,6 +619,15 @@ private slots:
 
     // Every field lies inside the window and none covers another, at the
     // smallest screens the program is used on.
+    // A label shows its whole text: as wide as it, or wrapped within its
+    // height, and as tall as its lines (accents and descenders too).
+    static bool fits_whole(const QLabel *label)
+    {
+        if (!label->wordWrap())
+            return label->width() >= label->sizeHint().width()
+                && label->height() >= label->fontMetrics().height();
+        return label->height() >= label->heightForWidth(label->width());
+    }
     void fitsTheScreen_data()
     {
         QTest::addColumn<QSize>("room"); // the screen less the title bar and a panel
@@ -627,7 +644,10 @@ private slots:
         QApplication::setFont(QFont(standard.family(), points > 0 ? points : standard.pointSize()));
         f.open();
         QApplication::setFont(standard);
-        QCOMPARE(f.window->minimumSizeHint().boundedTo(room), f.window->minimumSizeHint());
+        // The least window on that screen.
+        const QSize least = least_window(f.window->QWidget::minimumSizeHint(), room,
+            [&](int width) { return f.window->layout()->totalHeightForWidth(width); });
+        QCOMPARE(least.boundedTo(room), least);
         f.window->resize(room);
         QApplication::processEvents();
         QList<QWidget *> shown = f.window->findChildren<QWidget *>();
@@ -636,8 +656,8 @@ private slots:
         for (QWidget *a : shown) {
             const QRect at(a->mapTo(f.window.get(), QPoint(0, 0)), a->size());
             QVERIFY2(f.window->rect().contains(at), qPrintable(a->objectName()));
-            if (auto *label = qobject_cast<QLabel *>(a); label && !label->wordWrap())
-                QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(a->objectName()));
+            if (auto *label = qobject_cast<QLabel *>(a))
+                QVERIFY2(fits_whole(label), qPrintable(a->objectName()));
             for (QWidget *b : shown)
                 QVERIFY2(a == b || a->parentWidget() != b->parentWidget()
                         || !a->geometry().intersects(b->geometry()),
@@ -649,8 +669,19 @@ private slots:
 
         // At the smallest size the window allows, the largest amounts show
         // whole: no digit is scrolled out at either side.
-        f.window->resize(f.window->minimumSizeHint());
+        f.window->setMinimumSize(least);
+        f.window->resize(least);
         QApplication::processEvents();
+        // Every caption whole, every master figure whole.
+        for (QLabel *label : f.window->findChildren<QLabel *>())
+            QVERIFY2(!label->isVisible() || fits_whole(label), qPrintable(label->objectName()));
+        for (QLineEdit *field :
+            {f.ui().Text2, f.ui().Text3, f.ui().Text4, f.ui().Text5, f.ui().Text6}) {
+            field->grab();
+            QVERIFY2(field->cursorPositionAt({field->width() - 3, field->height() / 2})
+                    == field->text().size(),
+                qPrintable(field->objectName()));
+        }
         for (QLineEdit *amount : {f.ui().Text11, f.ui().Text12, f.ui().Text13, f.ui().Text33}) {
             amount->setText(nb("-2_147_483_648"));
             amount->grab(); // the line edit places its text when painted

@@ -6,13 +6,13 @@ namespace {
 
 // Qt's own options, with a value and without: the window's toolkit reads
 // them, so they are no errors here.
-const QStringList qt_options_with_value = {"platform", "platformpluginpath", "platformtheme",
-    "plugin", "qmljsdebugger", "qwindowgeometry", "geometry", "qwindowtitle", "title",
-    "qwindowicon", "icon", "stylesheet", "style", "session", "display", "name", "visual",
-    "font", "fn", "background", "bg", "foreground", "fg", "button", "btn", "inputstyle", "im",
-    "ncols", "cmap", "dialogs"};
-const QStringList qt_options = {"reverse", "widgetcount", "sync", "nograb", "dograb",
-    "qwindowalwaysontop"};
+const QStringList qt_options_with_value
+    = {"platform", "platformpluginpath", "platformtheme", "plugin", "qmljsdebugger",
+        "qwindowgeometry", "geometry", "qwindowtitle", "title", "qwindowicon", "icon", "stylesheet",
+        "style", "session", "display", "name", "visual", "font", "fn", "background", "bg",
+        "foreground", "fg", "button", "btn", "inputstyle", "im", "ncols", "cmap", "dialogs"};
+const QStringList qt_options
+    = {"reverse", "widgetcount", "sync", "nograb", "dograb", "qwindowalwaysontop"};
 
 } // namespace
 
@@ -51,7 +51,7 @@ std::optional<CommandLineAnswer> command_line_answer(const QStringList &argument
     }
     if (!parser.positionalArguments().isEmpty())
         return CommandLineAnswer {QStringLiteral("pennaro: Fölösleges argumentum: %1.\n")
-                                          .arg(parser.positionalArguments()[0])
+                                      .arg(parser.positionalArguments()[0])
                 + hint,
             2};
 

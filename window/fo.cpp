@@ -10,6 +10,7 @@
 #include <QFocusEvent>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QMenu>
 #include <QScreen>
 #include <QShortcut>
@@ -31,8 +32,32 @@ fo::fo(Platform &platform, QWidget *parent)
     // bar and borders stand for it.
     const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
     const int title = style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    setMinimumSize(minimumSizeHint());
     resize(window_size(sizeHint(), minimumSizeHint(), screen()->availableGeometry().size(),
         QMargins(border, title + border, border, border)));
+}
+
+// The wrapped captions grow taller as the window narrows: the narrowest
+// window is as tall as they then need, and no narrower than its height fits
+// the screen, so that nothing is squeezed.
+QSize fo::minimumSizeHint() const
+{
+    const QSize least = QWidget::minimumSizeHint();
+    if (!layout() || !layout()->hasHeightForWidth())
+        return least;
+    const QRect frame = frameGeometry(), inner = geometry();
+    const QSize room = screen()->availableGeometry().size()
+        - QSize(frame.width() - inner.width(), frame.height() - inner.height());
+    return least_window(
+        least, room, [this](int width) { return layout()->totalHeightForWidth(width); });
+}
+
+QSize least_window(QSize least, QSize room, const std::function<int(int)> &height_for)
+{
+    int width = least.width();
+    while (height_for(width) > room.height() && width < room.width())
+        width += 8;
+    return QSize(width, std::max(least.height(), height_for(width)));
 }
 
 QSize window_size(QSize wanted, QSize minimum, QSize screen, QMargins frame)

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -23,6 +24,10 @@ struct OverviewContent;
 // The window's first size: what its layout wants, within the screen less
 // the frame (title bar and borders), never below its minimum.
 QSize window_size(QSize wanted, QSize minimum, QSize screen, QMargins frame);
+
+// The least window for a screen: from the layout's least size, widened
+// until the height its wrapped captions need fits the room, if it can.
+QSize least_window(QSize least, QSize room, const std::function<int(int)> &height_for);
 
 // The WCAG contrast ratio of two colours, 1 to 21.
 double contrast_ratio(const QColor &a, const QColor &b);
@@ -41,6 +46,7 @@ public:
     ~fo() override;
 
     Ui::fo &form() const { return *ui_; }
+    QSize minimumSizeHint() const override;
     QLineEdit *revenue_field(int month) const;
     QPushButton *month_button(int month) const;
 

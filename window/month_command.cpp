@@ -143,8 +143,7 @@ double contrast_ratio(const QColor &a, const QColor &b)
         const auto linear = [](double v) {
             return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
         };
-        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF())
-            + 0.0722 * linear(c.blueF());
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
     };
     const double la = luminance(a), lb = luminance(b);
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);

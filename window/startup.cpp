@@ -49,11 +49,12 @@ void fo::put_year_figures(int year)
         ui_->Combo1->addItem(QString::number(ratio));
     ui_->Combo1->setEditText(QString::number(rules.cost_ratios[0]));
     // From 2023 TB and Szocho are paid, and declared, by quarter.
-    const QString quarterly = QStringLiteral("Negyedévet követő hó 12-ig");
+    // A no-break hyphen: "12-ig" never breaks at the line's end.
+    const QString quarterly = QStringLiteral("Negyedévet követő hó 12\u2011ig");
     ui_->Label20->setText(rules.quarterly ? quarterly : monthly_captions_[0]);
     ui_->Label21->setText(rules.quarterly ? quarterly : monthly_captions_[1]);
     ui_->Label19->setText(rules.quarterly
-            ? QStringLiteral("SZJA-előleget negyedévente, negyedévet követő hó 12-ig")
+            ? QStringLiteral("SZJA-előleget negyedévente, negyedévet követő hó 12\u2011ig")
             : monthly_captions_[4]);
     show_export_button();
 }
