@@ -26,6 +26,8 @@ struct Problem {
         TaxpayerCopyNotWritten, // `path`, `error`
         TaxpayerTooShort, // `path`, `count` lines found
         TaxpayerLettersReplaced, // `path`, `lines` (their numbers)
+        TaxpayerLinesCut, // `path`, `lines` longer than the bound (their numbers)
+        TaxpayerDoubledLineEnds, // `path`, `lines` ended CR CR LF (their numbers)
         Entry3NotNumber, // `text`
         DeclarationNotWritten, // `path`, `error`
         HandOverNotStarted, // `path` of the declaration, `other_path` of the script

@@ -15,6 +15,8 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include <memory>
+
 #ifdef Q_OS_WIN
 #include "declaration/hand_over.h"
 
@@ -128,7 +130,7 @@ void DesktopPlatform::startScript(
     auto *process = new QProcess;
     process->setWorkingDirectory(workingFolder);
     process->setStandardInputFile(QProcess::nullDevice());
-    QString error_log;
+    QString error_log, interpreter;
 #ifdef Q_OS_WIN
     // A batch file runs in a console window of its own, shown normally, its
     // output there.
@@ -141,31 +143,62 @@ void DesktopPlatform::startScript(
         args->startupInfo->wShowWindow = SW_SHOWNORMAL;
     });
 #else
-    // An executable script names its interpreter in its first line.
-    if (QFileInfo(path).isExecutable()) {
+    // An executable names its interpreter in its first line ("#!") or is a
+    // program; any other script runs through /bin/sh, as a shell runs it.
+    QFile script(path);
+    const QByteArray head = open_for_reading(script) ? QByteArray() : script.readLine(4096);
+    const bool runs_itself = QFileInfo(path).isExecutable()
+        && (head.startsWith("#!")
+            || head.startsWith("\x7f"
+                               "ELF"));
+    if (runs_itself) {
         process->setProgram(path);
     } else {
         process->setProgram(QStringLiteral("/bin/sh"));
         process->setArguments({path});
     }
+    interpreter = head.startsWith("#!")
+        ? QString::fromLocal8Bit(head.mid(2).trimmed()).section(u' ', 0, 0)
+        : QString();
     // Its error output goes to a file, which outlives the program; its
-    // output where the program's goes.
+    // output where the program's goes. A log that cannot be a regular file
+    // of its own (a folder of that name) gives way to nothing.
     error_log = QDir(workingFolder).filePath(QStringLiteral("atad_pennaro.log"));
-    process->setStandardErrorFile(error_log);
+    if (prepare_log(error_log))
+        error_log.clear();
+    process->setStandardErrorFile(error_log.isEmpty() ? QProcess::nullDevice() : error_log);
     process->setProcessChannelMode(QProcess::ForwardedOutputChannel);
 #endif
-    const auto finish = [process, ended, error_log](ScriptEnd end) {
+    // Each end is told once, as what it was.
+    auto told = std::make_shared<bool>(false);
+    const auto finish = [process, ended, error_log, told](ScriptEnd end) {
+        if (std::exchange(*told, true))
+            return;
         if (!error_log.isEmpty())
             end.error_output = last_lines(error_log, 5);
         process->deleteLater();
         ended(end);
     };
-    QObject::connect(process, &QProcess::errorOccurred, [finish](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart)
-            finish({false, false, 0, {}});
-    });
+    QObject::connect(process, &QProcess::errorOccurred,
+        [finish, path, interpreter](QProcess::ProcessError error) {
+            if (error != QProcess::FailedToStart)
+                return;
+            ScriptEnd end;
+            end.started = false;
+            // The system's reason, as the window can word it.
+            if (!interpreter.isEmpty() && !QFileInfo(interpreter).isExecutable()) {
+                end.start_error = FileError::NotFound;
+                end.interpreter = interpreter;
+            } else if (!QFileInfo(path).isReadable()) {
+                end.start_error = FileError::NoPermission;
+            }
+            finish(end);
+        });
     QObject::connect(process, &QProcess::finished, [finish](int code, QProcess::ExitStatus status) {
-        finish({true, status == QProcess::CrashExit, code, {}});
+        ScriptEnd end;
+        end.crashed = status == QProcess::CrashExit;
+        end.exit_code = code;
+        finish(end);
     });
     process->start();
 }

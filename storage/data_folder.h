@@ -3,9 +3,14 @@
 #include "evaluation/problem.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
+
+// The files the program saves in the data folder, each replaced in one step.
+inline const QStringList saved_files = {QStringLiteral("adat.txt"), QStringLiteral("adat22.txt"),
+    QStringLiteral("felad.imp"), QStringLiteral("pennaro.ini")};
 
 // Whether a file can be created in the folder, as the data files will be.
 bool folder_is_writable(const QString &folder);

@@ -60,19 +60,35 @@ TaxpayerData read_taxpayer_data(const QString &folder)
         for (int line : converted.replaced_lines)
             replaced.lines.append({line, {}, {}});
     }
+    // What was read otherwise than it stands, said line by line.
+    const std::pair<Problem::What, const QList<int> &> told[]
+        = {{Problem::What::TaxpayerLinesCut, read.cut_lines},
+            {Problem::What::TaxpayerDoubledLineEnds, read.doubled_ends}};
+    for (const auto &[what, numbers] : told) {
+        if (numbers.isEmpty())
+            continue;
+        Problem &lines = problem(what, source);
+        for (int line : numbers)
+            lines.lines.append({line, {}, {}});
+    }
+    result.mode = QFileInfo(source).permissions();
     return result;
 }
 
-std::optional<Problem> write_taxpayer_copy(const QString &folder, const QByteArray &copy)
+std::optional<Problem> write_taxpayer_copy(
+    const QString &folder, const QByteArray &copy, QFileDevice::Permissions mode)
 {
     const QString path = folder + QStringLiteral("/adat22.txt");
+    // Most starts find the copy as it was: nothing to write, nothing to
+    // sync. Only a regular file is read back, and no more than the copy.
     QFile existing(path);
-    // Most starts find the copy as it was: nothing to write, nothing to sync.
-    if (existing.open(QIODevice::ReadOnly) && existing.size() == copy.size()
-        && existing.readAll() == copy)
+    const QFileInfo info(path);
+    if (!info.isSymLink() && !open_for_reading(existing) && existing.size() == copy.size()
+        && existing.read(copy.size() + 1) == copy && info.permissions() == mode)
         return std::nullopt;
     existing.close();
-    const auto error = write_file(path, copy);
+    // The copy holds what its source holds: it is as private as it.
+    const auto error = write_file(path, copy, mode);
     if (!error)
         return std::nullopt;
     Problem problem(Problem::What::TaxpayerCopyNotWritten, path);

@@ -22,8 +22,11 @@ struct TaxpayerData {
     TaxpayerLines lines = TaxpayerLines(31);
     QByteArray copy; // the converted lines, the bytes of adat22.txt
     QList<Problem> problems; // what the user must know, in order
+    QFileDevice::Permissions mode; // adat2.txt's, for its copy
 };
 TaxpayerData read_taxpayer_data(const QString &folder);
 
-// Writes adat22.txt, only when it does not hold these bytes already.
-std::optional<Problem> write_taxpayer_copy(const QString &folder, const QByteArray &copy);
+// Writes adat22.txt with `mode`, only when it does not hold these bytes
+// with that mode already.
+std::optional<Problem> write_taxpayer_copy(
+    const QString &folder, const QByteArray &copy, QFileDevice::Permissions mode);

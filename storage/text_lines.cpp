@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
+#include <QTemporaryFile>
 
 #include <algorithm>
 #include <cerrno>
@@ -17,6 +18,8 @@
 #ifdef Q_OS_WIN
 #include <io.h>
 #else
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -25,11 +28,15 @@ TextLines read_lines(QIODevice &device, int max_lines, int max_line_length)
     TextLines result;
     QByteArray line;
     bool in_line = false; // something of the current line was read
-    bool after_cr = false;
+    // After a CR: one, or two in a row (a CR CR LF, as a Windows file
+    // converted twice ends its lines, is one line end).
+    int crs = 0;
     bool cut = false;
     const auto end_line = [&] {
-        if (cut)
+        if (cut) {
             charset::drop_split_character(line);
+            result.cut_lines.append(int(result.lines.size()) + 1);
+        }
         result.lines.append(line);
         line.clear();
         in_line = cut = false;
@@ -47,14 +54,26 @@ TextLines read_lines(QIODevice &device, int max_lines, int max_line_length)
         const char *c = block.constData();
         const char *const end = c + block.size();
         while (c != end && result.lines.size() < max_lines) {
-            if (after_cr && *c == '\n') {
-                after_cr = false; // the LF of a CR LF
+            if (crs > 0 && *c == '\n') {
+                if (crs == 2)
+                    result.doubled_ends.append(int(result.lines.size()));
+                crs = 0; // the LF of a CR LF or a CR CR LF
                 ++c;
                 continue;
             }
-            after_cr = false;
+            if (crs == 1 && *c == '\r') {
+                crs = 2; // a CR CR: one line end if an LF follows
+                ++c;
+                continue;
+            }
+            if (crs == 2) { // a CR CR without the LF: two line ends
+                crs = 0;
+                end_line();
+                continue;
+            }
+            crs = 0;
             if (*c == '\r' || *c == '\n') {
-                after_cr = *c == '\r';
+                crs = *c == '\r' ? 1 : 0;
                 end_line();
                 ++c;
                 continue;
@@ -76,9 +95,31 @@ TextLines read_lines(QIODevice &device, int max_lines, int max_line_length)
             c = stop;
         }
     }
+    if (crs == 2 && result.lines.size() < max_lines)
+        end_line();
     if (in_line && result.lines.size() < max_lines)
         end_line();
     return result;
+}
+
+FileError errno_error(int code)
+{
+    switch (code) {
+    case ENOSPC:
+    case EFBIG:
+        return FileError::NoSpace;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return FileError::NoPermission;
+    case ENOENT:
+    case ENOTDIR:
+        return FileError::NotFound;
+    case EISDIR:
+        return FileError::Folder;
+    default:
+        return FileError::Other;
+    }
 }
 
 FileError file_error(const QFileDevice &file)
@@ -135,15 +176,36 @@ std::optional<FileError> open_for_reading(QFile &file)
         return FileError::Folder;
     if (info.exists() && !info.isFile())
         return FileError::NotAFile;
+#ifdef Q_OS_UNIX
+    // Checked again on what was opened, without waiting: what the name
+    // points to may change between the look and the open.
+    const int fd = ::open(QFile::encodeName(file.fileName()).constData(),
+        O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return errno_error(errno);
+    struct stat opened {};
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        ::close(fd);
+        return S_ISDIR(opened.st_mode) ? FileError::Folder : FileError::NotAFile;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return file_error(file);
+    }
+    return std::nullopt;
+#else
     if (!file.open(QIODevice::ReadOnly))
         return file_error(file);
     return std::nullopt;
+#endif
 }
 
 namespace {
 
-// The temporary copy a save writes first; no user names a file so.
-const QString copy_suffix = QStringLiteral(".pennaro-mentes");
+// The temporary copy a save writes first is "<name>.pennaro-mentes-XXXXXX",
+// made anew under a name no one can foresee; no user names a file so.
+const QString copy_infix = QStringLiteral(".pennaro-mentes-");
 
 // Forces the bytes onto the disk before the copy takes the file's place.
 bool sync_to_disk(QFile &file)
@@ -153,6 +215,27 @@ bool sync_to_disk(QFile &file)
 #else
     return fsync(file.handle()) == 0;
 #endif
+}
+
+// A new file's mode: what the user's umask leaves of rw-rw-rw-.
+QFileDevice::Permissions default_mode()
+{
+    QFileDevice::Permissions mode = QFileDevice::ReadOwner | QFileDevice::WriteOwner
+        | QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ReadGroup
+        | QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
+#ifdef Q_OS_UNIX
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    if (mask & S_IWGRP)
+        mode &= ~QFileDevice::WriteGroup;
+    if (mask & S_IWOTH)
+        mode &= ~QFileDevice::WriteOther;
+    if (mask & S_IRGRP)
+        mode &= ~QFileDevice::ReadGroup;
+    if (mask & S_IROTH)
+        mode &= ~QFileDevice::ReadOther;
+#endif
+    return mode;
 }
 
 FileError rename_error(const std::error_code &error)
@@ -171,43 +254,56 @@ FileError rename_error(const std::error_code &error)
 
 } // namespace
 
-std::optional<FileError> write_file(const QString &path, const QByteArray &bytes)
+std::optional<FileError> write_file(
+    const QString &path, const QByteArray &bytes, std::optional<QFileDevice::Permissions> mode)
 {
     const QFileInfo target(path);
-    if (target.isDir())
+    // A link is replaced, never written through: what it points to may lie
+    // outside the folder.
+    const bool regular = target.isFile() && !target.isSymLink();
+    if (target.isDir() && !target.isSymLink())
         return FileError::Folder;
     // A file the user made read-only stays as it is.
-    if (target.exists() && !target.isWritable())
+    if (regular && !target.isWritable())
         return FileError::NoPermission;
 
     // The bytes go to a copy first, which then takes the file's place in one
     // step: an earlier file stays whole until every byte reached the disk.
-    // Unbuffered, so that every write reports its own failure with the
-    // system's reason.
-    QFile copy(path + copy_suffix);
-    if (!copy.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+    // The copy is made exclusively, under a name no one can foresee, so no
+    // link laid in its way is followed.
+    QTemporaryFile copy(path + copy_infix + QStringLiteral("XXXXXX"));
+    if (!copy.open())
         return file_error(copy);
-    const auto fail = [&copy](FileError error) {
-        copy.close();
-        copy.remove();
-        return error;
-    };
+    // Straight to the system, so that every write reports its own failure
+    // with the system's reason; a short write is followed by one that says why.
     for (qsizetype written = 0; written < bytes.size();) {
-        // A short write is followed by one that says why.
-        const qint64 n = copy.write(bytes.constData() + written, bytes.size() - written);
+#ifdef Q_OS_WIN
+        const auto n = ::_write(copy.handle(), bytes.constData() + written,
+            unsigned(std::min<qsizetype>(bytes.size() - written, 1 << 30)));
+#else
+        const auto n = ::write(copy.handle(), bytes.constData() + written,
+            size_t(bytes.size() - written));
+#endif
+        if (n < 0 && errno == EINTR)
+            continue;
         if (n <= 0)
-            return fail(file_error(copy));
+            return errno_error(n < 0 ? errno : ENOSPC);
         written += n;
     }
     if (!sync_to_disk(copy))
-        return fail(FileError::NoSpace);
+        return FileError::NoSpace;
+    // A save keeps the mode of the file it replaces: a private file stays
+    // private.
+    if (!copy.setPermissions(mode ? *mode : regular ? target.permissions() : default_mode()))
+        return file_error(copy);
     copy.close();
     // Replaces the target where QFile::rename would refuse.
     std::error_code error;
     std::filesystem::rename(std::filesystem::path(copy.fileName().toStdU16String()),
         std::filesystem::path(path.toStdU16String()), error);
     if (error)
-        return fail(rename_error(error));
+        return rename_error(error);
+    copy.setAutoRemove(false);
     return std::nullopt;
 }
 
@@ -221,8 +317,40 @@ std::optional<FileError> write_lines(const QString &path, const QList<QByteArray
 
 void remove_leftover_copies(const QString &folder, const QStringList &names)
 {
+    QStringList patterns;
     for (const QString &name : names)
-        QFile::remove(QDir(folder).filePath(name + copy_suffix));
+        patterns << name + copy_infix + QStringLiteral("??????");
+    const QDir dir(folder);
+    // Links and other odd files of that name go too, never what they point to.
+    for (const QString &leftover :
+        dir.entryList(patterns, QDir::Files | QDir::System | QDir::Hidden))
+        QFile::remove(dir.filePath(leftover));
+}
+
+std::optional<FileError> prepare_log(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isDir() && !info.isSymLink())
+        return FileError::Folder;
+    // A FIFO would block whoever opens it, a link lead out of the folder.
+    if ((info.isSymLink() || (info.exists() && !info.isFile())) && !QFile::remove(path))
+        return FileError::NoPermission;
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(path).constData(),
+        O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return errno_error(errno);
+    struct stat opened {};
+    const bool regular = ::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode);
+    ::close(fd);
+    if (!regular)
+        return FileError::NotAFile;
+#else
+    QFile log(path);
+    if (!log.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return file_error(log);
+#endif
+    return std::nullopt;
 }
 
 QByteArray file_stamp(const QString &path)

@@ -174,7 +174,7 @@ Bytes taxpayer(const Bytes &input, const Args &args)
         result += problem.what == Problem::What::TaxpayerTooShort    ? " (too short)"
             : problem.what == Problem::What::TaxpayerLettersReplaced ? " (letters replaced)"
                                                                      : " (unreadable)";
-    if (write_taxpayer_copy(dir.path(), data.copy)
+    if (write_taxpayer_copy(dir.path(), data.copy, data.mode)
         || bytes_of(dir.filePath("adat22.txt")) != data.copy)
         result += " (no copy)";
     return result;
@@ -253,7 +253,7 @@ const QHash<Bytes, std::function<Bytes(const Bytes &, const Args &)>> rules {
         QTemporaryDir dir;
         for (const Bytes &name : in.split('|'))
             put(dir.filePath(name), "x");
-        remove_leftover_copies(dir.path(), {"adat.txt", "adat22.txt", "felad.imp"});
+        remove_leftover_copies(dir.path(), saved_files);
         return QDir(dir.path()).entryList(QDir::Files, QDir::Name).join(u'|').toUtf8(); }},
     // "<month> <today>": the form's year, the first and the last day.
     {"period", [](auto &in, auto &) {
@@ -473,7 +473,7 @@ private slots:
         add("dot groups saved", "save", "1.200.000", "1.200.000||||||||||||");
         add("one form", "save", "1\u202F234\u2003567| -12 345 |Kő 12|12abc", "1\xA0" "234\xA0" "567|-12\xA0" "345|K\xF5 12|12abc|||||||||");
         // Only the save's own copies go; whatever the user named survives.
-        add("the save's copies", "leftovers", "adat.txt.pennaro-mentes|adat22.txt.pennaro-mentes|felad.imp.pennaro-mentes|adat.txt.backup|adat22.txt.regi01|felad.imp.masolt|adat.txt.Ab12Cd|adat.txt", "adat.txt|adat.txt.Ab12Cd|adat.txt.backup|adat22.txt.regi01|felad.imp.masolt");
+        add("the save's copies", "leftovers", "adat.txt.pennaro-mentes-Ab12Cd|adat22.txt.pennaro-mentes-x1Y2z3|felad.imp.pennaro-mentes-000000|pennaro.ini.pennaro-mentes-abcdef|adat.txt.pennaro-mentes|adat.txt.pennaro-mentes-toolong|adat.txt.backup|adat22.txt.regi01|felad.imp.masolt|adat.txt.Ab12Cd|adat.txt", "adat.txt|adat.txt.Ab12Cd|adat.txt.backup|adat.txt.pennaro-mentes|adat.txt.pennaro-mentes-toolong|adat22.txt.regi01|felad.imp.masolt");
         add("March", "period", "3 2026-04-02", "2026 20260301-20260331");
         add("February", "period", "2 2026-03-01", "2026 20260201-20260228");
         add("leap February", "period", "2 2028-03-10", "2028 20280201-20280229");
@@ -553,14 +553,16 @@ private slots:
         QTemporaryDir dir;
         const QString copy = dir.filePath("adat22.txt");
         const QDateTime long_ago(QDate(2000, 1, 1), QTime(0, 0));
-        QVERIFY(!write_taxpayer_copy(dir.path(), "x\r\n"));
+        const QFile::Permissions mode = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser
+            | QFile::WriteUser | QFile::ReadGroup | QFile::ReadOther;
+        QVERIFY(!write_taxpayer_copy(dir.path(), "x\r\n", mode));
         QFile file(copy);
         QVERIFY(file.open(QIODevice::Append)
             && file.setFileTime(long_ago, QFile::FileModificationTime));
         file.close();
-        QVERIFY(!write_taxpayer_copy(dir.path(), "x\r\n"));
+        QVERIFY(!write_taxpayer_copy(dir.path(), "x\r\n", mode));
         QCOMPARE(QFileInfo(copy).lastModified(), long_ago);
-        QVERIFY(!write_taxpayer_copy(dir.path(), "y\r\n"));
+        QVERIFY(!write_taxpayer_copy(dir.path(), "y\r\n", mode));
         QCOMPARE(bytes_of(copy), Bytes("y\r\n"));
     }
 

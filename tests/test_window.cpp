@@ -65,7 +65,7 @@ private slots:
         QTest::newRow("an empty folder") << Files {{":first start", {}}, {":no year", {}}} << april << "adat.txt = " + QString("\r\n").repeated(36) + " ; adat2.minta.txt = ' …"+" ; entry 1 = ; Combo2 = 2026 ; Command21 = shown ; focus Combo2 ; key Home ; Command21 = disabled ; Command21 tip = Nincs adat2.txt: <> ; click Command21 ; log = today | i A program a 2026. év szabályaival számol; az évet az „Adóév:” mezőben választhatja. A bevallás (2258) a vállalkozó adataiból készül, ezek mintáját a program ide tette: <adat2.minta.txt>. Írja be soronként az adatokat az aposztróf elé, mentse a fájlt adat2.txt néven ugyanebbe a mappába (UTF-8 kódolással), majd indítsa újra a programot: a bevallás gombja azután működik. ; Text14 = ; Text25 =";
         QTest::newRow("a later start") << none << april << QString("Command21 = disabled ; log = ; adat2.minta.txt = sample");
         QTest::newRow("data folder moved") << Files {{":moved", "adat.txt, adat2.txt"}} << april << QString("log = i A program mappája nem írható: /opt/pennaro, ezért az adatait ebben a mappában tartja: <>. Az ott maradt fájlokat (adat.txt, adat2.txt) nem használja; másolja át őket ide, ha azokkal akar dolgozni.");
-        QTest::newRow("end state") << Files {{"adat.txt", saved}, {"adat2.txt", taxpayer_file}, {"adat.txt.pennaro-mentes", "cut short"}, {"adat.txt.aB3dE9", "the user's"}} << april << QString("adat.txt.pennaro-mentes = ; adat.txt.aB3dE9 = the user's ; Frame1 = Számítások ; Text11 = 0 ; Text12 = 0 ; Text13 = 0 ; Text33 = 0 ; Text46 = 0 ; Text47 = 0 ; List1 = hidden ; Option1 = checked ; Combo1 = 40 ; Text2 = 200_000 ; Text3 = 260_000 ; Text4 = 15 ; Text5 = 18,5 ; Text6 = 13 ; Text58 = 10032000-06055802 ; focus = Text2 ; Command21 = shown ; entry 24 = v24 ; log =");
+        QTest::newRow("end state") << Files {{"adat.txt", saved}, {"adat2.txt", taxpayer_file}, {"adat.txt.pennaro-mentes-k1LL3d", "cut short"}, {"pennaro.ini.pennaro-mentes-k1LL3d", "cut short"}, {"adat.txt.aB3dE9", "the user's"}} << april << QString("adat.txt.pennaro-mentes-k1LL3d = ; pennaro.ini.pennaro-mentes-k1LL3d = ; adat.txt.aB3dE9 = the user's ; Frame1 = Számítások ; Text11 = 0 ; Text12 = 0 ; Text13 = 0 ; Text33 = 0 ; Text46 = 0 ; Text47 = 0 ; List1 = hidden ; Option1 = checked ; Combo1 = 40 ; Text2 = 200_000 ; Text3 = 260_000 ; Text4 = 15 ; Text5 = 18,5 ; Text6 = 13 ; Text58 = 10032000-06055802 ; focus = Text2 ; Command21 = shown ; entry 24 = v24 ; log =");
         // The saved texts exactly as saved, and their values (the half to even).
         QTest::newRow("saved texts") << Files {{"adat.txt", saved}} << april << QString("Text14 = 1_234_567 ; Text15 = 1234,5 ; Text16 = ; Text17 = 1234567 ; taken 2 = 1234 ; log =");
         // Each message says what the program does with the data.
@@ -181,7 +181,7 @@ private slots:
         QTest::newRow("full disk") << exporting + Files {{"felad.imp", "earlier"}} << april << "fill 500 000 ; press 3 ; full click Command21 ; " + not_written + "nincs elég hely a lemezen). A bevallás nem készült el. ; felad.imp = earlier ; files = adat.txt adat2.minta.txt adat2.txt adat22.txt atad_pennaro.sh felad.imp pennaro.ini";
 #endif
         QTest::newRow("no script") << exporting.mid(0, 1) << april << "Label29 = hidden ; fill 500 000 ; press 3 ; click Command21 ; log = today ; Label29 = A bevallás elkészült: <felad.imp>. ; felad.imp has 23335=20260301";
-        QTest::newRow("start fails") << exporting << april << "fill 500 000 ; press 3 ; fail start ; click Command21 ; " + done + " | " + not_handed + "nem sikerült elindítani).";
+        QTest::newRow("start fails") << exporting << april << "fill 500 000 ; press 3 ; fail start ; click Command21 ; " + done + " | " + not_handed + "a rendszer nem indította el).";
         // The script is not waited for; only its failure is told, when it comes.
         QTest::newRow("script succeeds") << exporting << april << "fill 500 000 ; press 3 ; click Command21 ; " + done + " ; script ends 0 ; log = ; Label29 = A bevallás elkészült: <felad.imp>; az átadó szkript elindult: <atad_pennaro.sh>.";
         QTest::newRow("script fails") << exporting << april << "fill 500 000 ; press 3 ; click Command21 ; " + done + " ; script ends 3 [[: not found ; log = !A felad.imp elkészült: <felad.imp>, de az átadó szkript hibával állt le (kilépési kód: 3): <atad_pennaro.sh>. Hibakimenetének utolsó sorai:\n[[: not found";
@@ -539,22 +539,37 @@ private slots:
     {
         QTest::addColumn<QByteArray>("script");
         QTest::addColumn<bool>("executable");
+        QTest::addColumn<QString>("log"); // what lies at atad_pennaro.log: fifo, link or folder
         QTest::addColumn<QString>("ended"); // "<exit code>: <error lines>"
         const QByteArray bash = "#!/bin/bash\n[[ 1 == 1 ]] && exit 0\nexit 9\n";
-        QTest::newRow("bash, executable") << bash << true << "0: ";
-        QTest::newRow("bash through sh") << bash << false << "9: …[[: not found";
-        QTest::newRow("error output") << QByteArray("echo egy >&2\necho kett\xC5\x91 >&2\nexit 3\n")
-                                      << false << "3: egy\nkettő";
-        QTest::newRow("in the data folder") << QByteArray("test -f felad.imp\n") << false << "0: ";
-        QTest::newRow("no interpreter")
-            << QByteArray("#!/no/such/interpreter\n") << true << "not started";
+        const QByteArray fails = "echo egy >&2\necho kett\xC5\x91 >&2\nexit 3\n";
+        QTest::newRow("bash, executable") << bash << true << ""
+                                          << "0: ";
+        QTest::newRow("bash through sh") << bash << false << ""
+                                         << "9: …[[: not found";
+        QTest::newRow("error output") << fails << false << ""
+                                      << "3: egy\nkettő";
+        QTest::newRow("in the data folder") << QByteArray("test -f felad.imp\n") << false << ""
+                                            << "0: ";
+        QTest::newRow("executable without #!") << QByteArray("exit 4\n") << true << ""
+                                               << "4: ";
+        QTest::newRow("no interpreter") << QByteArray("#!/no/such/interpreter\n") << true << ""
+                                        << "not started: /no/such/interpreter";
+        // Nothing the program opens may block it, or lead out of the folder.
+        QTest::newRow("log a FIFO") << fails << false << "fifo"
+                                    << "3: egy\nkettő";
+        QTest::newRow("log a link") << fails << false << "link"
+                                    << "3: egy\nkettő";
+        QTest::newRow("log a folder") << fails << false << "folder"
+                                      << "3: ";
     }
     void handOverScript()
     {
         QFETCH(QByteArray, script);
         QFETCH(bool, executable);
+        QFETCH(QString, log);
         QFETCH(QString, ended);
-        QTemporaryDir dir;
+        QTemporaryDir dir, elsewhere;
         QFile file(dir.filePath("atad_pennaro.sh"));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(script) == script.size());
         file.close();
@@ -562,17 +577,30 @@ private slots:
             QVERIFY(file.setPermissions(file.permissions() | QFile::ExeOwner));
         QFile declaration(dir.filePath("felad.imp"));
         QVERIFY(declaration.open(QIODevice::WriteOnly));
+        const QByteArray log_path = QFile::encodeName(dir.filePath("atad_pennaro.log"));
+        const QString notes = elsewhere.filePath("notes");
+        QFile outside(notes);
+        QVERIFY(outside.open(QIODevice::WriteOnly) && outside.write("the user's") == 10);
+        outside.close();
+        if (log == "fifo")
+            QVERIFY(mkfifo(log_path.constData(), 0644) == 0);
+        else if (log == "link")
+            QVERIFY(QFile::link(notes, dir.filePath("atad_pennaro.log")));
+        else if (log == "folder")
+            QVERIFY(QDir(dir.path()).mkdir("atad_pennaro.log"));
         DesktopPlatform platform;
         std::optional<ScriptEnd> end;
         platform.startScript(file.fileName(), dir.path(), [&end](const ScriptEnd &e) { end = e; });
         QTRY_VERIFY_WITH_TIMEOUT(end.has_value(), 20000);
         const QString seen = end->started
             ? QString::number(end->exit_code) + ": " + end->error_output
-            : QStringLiteral("not started");
+            : QStringLiteral("not started: ") + end->interpreter;
         if (ended.startsWith(u'9'))
             QVERIFY2(seen.startsWith("9: ") && seen.endsWith(ended.mid(4)), qPrintable(seen));
         else
             QCOMPARE(seen, ended);
+        QVERIFY(outside.open(QIODevice::ReadOnly));
+        QCOMPARE(outside.readAll(), QByteArray("the user's"));
     }
 #endif
 

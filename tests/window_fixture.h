@@ -55,8 +55,11 @@ public:
     {
         log << "start " + QDir::toNativeSeparators(path) + " in " + QDir::toNativeSeparators(in);
         script_ended = ended;
-        if (startFails)
-            ended({false, false, 0, {}});
+        if (startFails) {
+            ScriptEnd end;
+            end.started = false;
+            ended(end);
+        }
     }
     QString chooseSavePath(const QString &title, const QString &, const QString &) override
     {
@@ -188,8 +191,7 @@ struct WindowFixture {
                                          .remove(u'>');
             if (is.captured(2) == "has"       ? !seen.contains(expected)
                     : expected.endsWith(u'…') ? !seen.startsWith(expected.chopped(1))
-                                              : seen != expected)
-            {
+                                              : seen != expected) {
                 qDebug().noquote() << "seen whole:" << seen; // QCOMPARE cuts it short
                 return step + QStringLiteral("\n   seen: ") + seen;
             }
@@ -358,7 +360,10 @@ private:
             put(name, rest.toUtf8());
         else if (verb == "script") { // "script ends <code> [<error output>]"
             const QStringList words = all.split(u' ');
-            platform->script_ended({true, false, words.value(1).toInt(), words.mid(2).join(u' ')});
+            ScriptEnd end;
+            end.exit_code = words.value(1).toInt();
+            end.error_output = words.mid(2).join(u' ');
+            platform->script_ended(end);
         } else if (verb == "clip")
             QApplication::clipboard()->setText(all);
         else if (step == "rm templates")

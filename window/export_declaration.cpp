@@ -98,7 +98,8 @@ void fo::report_hand_over(const Problem &started, const ScriptEnd &end)
         : end.crashed           ? Problem::What::HandOverCrashed
                                 : Problem::What::HandOverFailed;
     problem.count = end.exit_code;
-    problem.text = end.error_output;
+    problem.text = end.started ? end.error_output : end.interpreter;
+    problem.error = end.start_error;
     show_problem(problem);
 }
 

@@ -148,6 +148,7 @@ private:
     Startup startup_ = Startup::NotShown;
     QList<Problem> startup_problems_;
     std::optional<QByteArray> taxpayer_copy_;
+    QFileDevice::Permissions taxpayer_mode_; // adat2.txt's, for its copy
     QColor working_text_; // Text11's text colour while its figure is current
     // Label20, Label21, Command21 and its tooltip, Label19 as the form has them.
     QStringList monthly_captions_;

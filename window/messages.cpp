@@ -134,6 +134,20 @@ Notice notice_for(const Problem &p, const WindowNames &names)
                                "„?” áll (%1): %2 sor.")
                     .arg(path, lines.join(QStringLiteral(", ")))};
     }
+    case What::TaxpayerLinesCut:
+    case What::TaxpayerDoubledLineEnds: {
+        QStringList lines;
+        for (const Problem::Line &line : p.lines)
+            lines.append(QStringLiteral("%1.").arg(line.number));
+        return p.what == What::TaxpayerLinesCut
+            ? Notice {QStringLiteral("Az adat2.txt egyes sorai 4096 bájtnál hosszabbak, a "
+                                     "program levágta a végüket (%1): %2 sor.")
+                          .arg(path, lines.join(QStringLiteral(", ")))}
+            : Notice {QStringLiteral("Az adat2.txt egyes soraiban dupla sorvég (CR CR LF) áll, "
+                                     "a program egy sorvégnek vette (%1): %2 sor.")
+                          .arg(path, lines.join(QStringLiteral(", "))),
+                MessageIcon::Information};
+    }
     case What::Entry3NotNumber:
         return critical(
             QStringLiteral("Az adat2.txt 3. sora nem szám: „%1”. A bevallás nem készült el.")
@@ -142,11 +156,15 @@ Notice notice_for(const Problem &p, const WindowNames &names)
         return critical(
             QStringLiteral("A felad.imp nem írható: %1 (%2). A bevallás nem készült el.")
                 .arg(path, reason(p.error)));
-    case What::HandOverNotStarted:
+    case What::HandOverNotStarted: {
+        const QString why = p.error == FileError::NotFound
+            ? QStringLiteral("az első sorában megnevezett értelmező nem található: %1").arg(p.text)
+            : p.error == FileError::NoPermission ? reason(p.error)
+                                                 : QStringLiteral("a rendszer nem indította el");
         return critical(
-            QStringLiteral("A felad.imp elkészült: %1, de az átadás nem indítható: %2 (nem "
-                           "sikerült elindítani).")
-                .arg(path, other));
+            QStringLiteral("A felad.imp elkészült: %1, de az átadás nem indítható: %2 (%3).")
+                .arg(path, other, why));
+    }
     case What::HandOverFailed:
     case What::HandOverCrashed: {
         const QString how = p.what == What::HandOverCrashed

@@ -1,5 +1,6 @@
 #include "evaluation/number_text.h"
 #include "evaluation/year_rules.h"
+#include "storage/data_folder.h"
 #include "storage/text_lines.h"
 #include "storage/year_choice.h"
 #include "ui_fo.h"
@@ -144,8 +145,10 @@ void fo::prepare_on_first_show()
     show_export_button();
     taxpayer_lines = taxpayer.lines;
     startup_problems_.append(taxpayer.problems);
-    if (taxpayer.present)
+    if (taxpayer.present) {
         taxpayer_copy_ = std::move(taxpayer.copy);
+        taxpayer_mode_ = taxpayer.mode;
+    }
     show_master_data();
     startup_ = Startup::Painting;
     update();
@@ -161,11 +164,9 @@ void fo::finish_startup()
     fit_to_screen();
     const QString folder = platform_.dataFolder();
     // Copies that a save interrupted by a kill left behind.
-    remove_leftover_copies(folder,
-        {QStringLiteral("adat.txt"), QStringLiteral("adat22.txt"), QStringLiteral("felad.imp"),
-            QStringLiteral("pennaro.ini")});
+    remove_leftover_copies(folder, saved_files);
     if (taxpayer_copy_) {
-        if (const auto problem = write_taxpayer_copy(folder, *taxpayer_copy_))
+        if (const auto problem = write_taxpayer_copy(folder, *taxpayer_copy_, taxpayer_mode_))
             startup_problems_.append(*problem);
     } else {
         offer_taxpayer_sample();
