@@ -34,8 +34,10 @@ struct Problem {
         HandOverFailed, // the same, `count` its exit code, `text` its last error lines
         HandOverCrashed, // the same, `text` its last error lines
         FolderInUse, // `path` of the lock file
+        LockNotTaken, // `path` of the lock file, `error`
         DataFolderMoved, // `path` used, `other_path` the program's, `text` the files left
         YearNotSaved, // `path`, `error`
+        YearChoiceUnusable, // `path`, `error` or `text` the line, `count` the year taken
         MasterDataNotSaved, // `path`, `error`
         TaxpayerSampleWritten, // `path` of the sample
         OverviewNotSaved, // `path`, `error`

@@ -1,18 +1,50 @@
 #include "storage/folder_lock.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QLockFile>
+#include <QStorageInfo>
 
 FolderLock::FolderLock() = default;
 FolderLock::~FolderLock() = default;
 
 std::optional<Problem> FolderLock::take(const QString &folder)
 {
-    lock_ = std::make_unique<QLockFile>(QDir(folder).filePath(QStringLiteral("pennaro.lock")));
+    const QString path = QDir(folder).filePath(QStringLiteral("pennaro.lock"));
+    Problem not_taken {Problem::What::LockNotTaken, path};
+    if (QFileInfo(path).isDir()) {
+        not_taken.error = FileError::Folder;
+        return not_taken;
+    }
+    lock_ = std::make_unique<QLockFile>(path);
     // Stale only when its process is gone, never by its age: the program
     // runs for hours.
     lock_->setStaleLockTime(0);
-    if (lock_->tryLock(0) || lock_->error() != QLockFile::LockFailedError)
+    if (lock_->tryLock(0))
         return std::nullopt;
-    return Problem {Problem::What::FolderInUse, lock_->fileName()};
+    switch (lock_->error()) {
+    case QLockFile::LockFailedError: {
+        // A lock that names no process (empty, or garbage) is nobody's,
+        // unless a copy starting this very moment is still writing it.
+        qint64 pid = 0;
+        QString host, application;
+        const QDateTime written = QFileInfo(path).lastModified();
+        if (!lock_->getLockInfo(&pid, &host, &application)
+            && written.secsTo(QDateTime::currentDateTime()) >= 2 && lock_->removeStaleLockFile()
+            && lock_->tryLock(0))
+            return std::nullopt;
+        return Problem {Problem::What::FolderInUse, path};
+    }
+    case QLockFile::PermissionError:
+        not_taken.error = FileError::NoPermission;
+        break;
+    default:
+        // Qt says no more; a full disk is the likely reason.
+        not_taken.error
+            = QStorageInfo(folder).bytesAvailable() == 0 ? FileError::NoSpace : FileError::Other;
+        break;
+    }
+    lock_.reset();
+    return not_taken;
 }

@@ -19,9 +19,11 @@ public:
     FolderLock(const FolderLock &) = delete;
     FolderLock &operator=(const FolderLock &) = delete;
 
-    // Locks the folder; the problem when another copy holds it. A lock that
-    // cannot be made at all (a folder no one may write) stops nothing: the
-    // saves report their own failures.
+    // Locks the folder: FolderInUse when another copy holds it, LockNotTaken
+    // when the lock cannot be made (a read-only folder, a full disk), which
+    // stops nothing: the user is told, and the exit's check that adat.txt
+    // did not change on disk stays. A lock that names no process (empty or
+    // garbage) is taken over like a crashed copy's.
     std::optional<Problem> take(const QString &folder);
 
 private:

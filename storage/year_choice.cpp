@@ -4,6 +4,7 @@
 #include "storage/text_lines.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -14,13 +15,22 @@ QString settings_path(const QString &folder)
     return folder + QStringLiteral("/pennaro.ini");
 }
 
-// The file's lines; none when there is no file or it cannot be read.
-QList<QByteArray> settings_lines(const QString &folder)
+// The file's lines; none when there is no file or it cannot be read, and
+// then why.
+QList<QByteArray> settings_lines(const QString &folder, std::optional<FileError> *error = nullptr)
 {
     QFile file(settings_path(folder));
-    if (!QFile::exists(file.fileName()) || open_for_reading(file))
+    if (!QFileInfo::exists(file.fileName()) && !QFileInfo(file.fileName()).isSymLink())
         return {};
-    return read_lines(file, 1000).lines;
+    if (const auto failed = open_for_reading(file)) {
+        if (error)
+            *error = failed;
+        return {};
+    }
+    const TextLines read = read_lines(file, 1000);
+    if (read.has_nul && error)
+        *error = FileError::NotText;
+    return read.has_nul ? QList<QByteArray>() : read.lines;
 }
 
 // The file with the lines starting with one of `keys` replaced by
@@ -50,19 +60,31 @@ const char *const master_keys[]
 
 } // namespace
 
-std::optional<int> read_year_choice(const QString &folder)
+YearChoice read_year_choice(const QString &folder)
 {
-    for (const QByteArray &line : settings_lines(folder)) {
+    YearChoice choice;
+    std::optional<FileError> error;
+    const QList<QByteArray> lines = settings_lines(folder, &error);
+    const auto unusable = [&](std::optional<FileError> why, const QByteArray &line) {
+        choice.problem = Problem {Problem::What::YearChoiceUnusable, settings_path(folder)};
+        choice.problem->error = why;
+        choice.problem->text = QString::fromUtf8(line);
+        return choice;
+    };
+    if (error)
+        return unusable(error, {});
+    for (const QByteArray &line : lines) {
         const QByteArray setting = line.trimmed();
         if (!setting.startsWith("adoev="))
             continue;
         bool number = false;
         const int year = setting.mid(6).trimmed().toInt(&number);
-        if (number && year_rules::rules_for(year).year == year)
-            return year;
-        return std::nullopt;
+        if (!number || year_rules::rules_for(year).year != year)
+            return unusable(std::nullopt, setting);
+        choice.year = year;
+        return choice;
     }
-    return std::nullopt;
+    return choice;
 }
 
 std::optional<Problem> save_year_choice(const QString &folder, int year)

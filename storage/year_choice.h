@@ -11,9 +11,14 @@
 // in "pennaro.ini": the tax year, one line "adoev=<year>", and from 2023 the
 // master data set for each year, lines "<year>.<field>=<text>".
 
-// The year chosen; nothing when nothing was chosen, or the file cannot be
-// read or names a year without rules.
-std::optional<int> read_year_choice(const QString &folder);
+// The year chosen; nothing when nothing was chosen. When the file cannot
+// be read (`error`) or names no year of the table (`text` its line), no
+// year either, and the problem says so.
+struct YearChoice {
+    std::optional<int> year;
+    std::optional<Problem> problem;
+};
+YearChoice read_year_choice(const QString &folder);
 
 // Keeps the choice, replacing the file in one step, and forgets the master
 // data kept for that year; the other lines stay.

@@ -12,6 +12,7 @@
 #include "storage/text_lines.h"
 
 #include <QBuffer>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -170,10 +171,16 @@ Bytes taxpayer(const Bytes &input, const Args &args)
     put(dir.filePath("adat2.txt"), file);
     const TaxpayerData data = read_taxpayer_data(dir.path());
     Bytes result = data.lines[args.value(0).toInt()];
-    for (const Problem &problem : data.problems)
+    for (const Problem &problem : data.problems) {
+        Bytes lines;
+        for (const Problem::Line &line : problem.lines)
+            lines += ' ' + Bytes::number(line.number);
         result += problem.what == Problem::What::TaxpayerTooShort    ? " (too short)"
             : problem.what == Problem::What::TaxpayerLettersReplaced ? " (letters replaced)"
+            : problem.what == Problem::What::TaxpayerLinesCut        ? " (cut:" + lines + ")"
+            : problem.what == Problem::What::TaxpayerDoubledLineEnds ? " (CR CR LF:" + lines + ")"
                                                                      : " (unreadable)";
+    }
     if (write_taxpayer_copy(dir.path(), data.copy, data.mode)
         || bytes_of(dir.filePath("adat22.txt")) != data.copy)
         result += " (no copy)";
@@ -451,12 +458,16 @@ private slots:
         add("BOM and ő, Ű", "taxpayer 1", "\xEF\xBB\xBFK\xC5\x91szegi \xC5\xB0rsula ' x\r\n*23", "K\xF5szegi \xDBrsula");
         add("no byte for it", "taxpayer 2", "ok\r\n\xE2\x88\x9A\xF0\x9F\x98\x80" "2\r\n*22", "??2 (letters replaced)");
         add("NUL", "taxpayer 1", Bytes("a\r\n\0\r\n*22", 9), " (unreadable)");
+        add("doubled line ends named", "taxpayer 6", "v1\r\nv2\r\n1\r\nv4\r\nv5\r\r\nv6\r\n*18", "v6 (CR CR LF: 5)");
+        add("a long line named", "taxpayer 2", "v1\r\n" + Bytes(5000, 'x') + "\r\n*22", Bytes(4096, 'x') + " (cut: 2)");
         add("CR LF", "lines", "a\r\nb\r\n", "a|b");
         add("CR", "lines", "a\rb\r", "a|b");
         add("LF", "lines", "a\nb\n", "a|b");
         add("no final end", "lines", "a\r\nb", "a|b");
         add("empty lines", "lines", "\r\n\r\n\n", "||");
         add("LF CR is two ends", "lines", "a\n\rb", "a||b");
+        // A Windows file converted twice: CR CR LF is one line end, CR CR two.
+        add("CR CR LF", "lines", "a\r\r\nb\r\r\nc\r\r", "a|b|c|");
         add("bounded", "lines 2 10", Bytes(1 << 20, 'x') + "\r\nsecond\r\nthird\r\n", "xxxxxxxxxx|second");
         add("NUL read", "lines", Bytes("1\0" "2", 3), Bytes("1\0" "2+NUL", 7));
         // A cut never splits a character: "ő" is two bytes, "√" three.
@@ -631,7 +642,10 @@ private slots:
     // told. Checked as another user than root, whom no permission stops.
     void readOnlyFileKept()
     {
-        QTemporaryDir dir;
+        QTemporaryDir dir, read_only;
+        QVERIFY(QFile::setPermissions(read_only.path(),
+            QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther
+                | QFile::ExeOther));
         QVERIFY(QFile::setPermissions(dir.path(),
             QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther
                 | QFile::WriteOther | QFile::ExeOther));
@@ -642,7 +656,13 @@ private slots:
         if (child == 0) {
             if (getuid() == 0 && setuid(65534) != 0)
                 _exit(2);
-            _exit(write_file(path, "new") == FileError::NoPermission ? 0 : 1);
+            // In a folder no one may write the lock is not taken, which is no
+            // "in use".
+            FolderLock lock;
+            const auto problem = lock.take(read_only.path());
+            const bool lock_said = problem && problem->what == Problem::What::LockNotTaken
+                && problem->error == FileError::NoPermission;
+            _exit(write_file(path, "new") == FileError::NoPermission && lock_said ? 0 : 1);
         }
         int status = -1;
         QCOMPARE(waitpid(child, &status, 0), child);
@@ -651,6 +671,73 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList {"felad.imp"});
     }
 #endif
+
+    // A save keeps the file's mode; the taxpayer copy takes its source's; a
+    // link is replaced, never written through; a FIFO copy hangs nothing.
+    void savesKeepModesAndReplaceLinks()
+    {
+        QTemporaryDir dir, elsewhere;
+        const QFile::Permissions mine
+            = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
+        const QString revenues = dir.filePath("adat.txt");
+        put(revenues, "100\r\n");
+        QVERIFY(QFile::setPermissions(revenues, mine));
+        QVERIFY(!write_file(revenues, "7\r\n"));
+        QCOMPARE(QFileInfo(revenues).permissions(), mine);
+        put(dir.filePath("adat2.txt"), "v1\r\n");
+        QVERIFY(QFile::setPermissions(dir.filePath("adat2.txt"), mine));
+        const TaxpayerData data = read_taxpayer_data(dir.path());
+        QVERIFY(!write_taxpayer_copy(dir.path(), data.copy, data.mode));
+        QCOMPARE(QFileInfo(dir.filePath("adat22.txt")).permissions(), mine);
+
+        const QString notes = elsewhere.filePath("notes");
+        put(notes, "the user's");
+        QVERIFY(QFile::link(notes, dir.filePath("felad.imp")));
+        QVERIFY(!write_file(dir.filePath("felad.imp"), "declaration"));
+        QVERIFY(!QFileInfo(dir.filePath("felad.imp")).isSymLink());
+        QCOMPARE(bytes_of(notes), Bytes("the user's"));
+#ifdef Q_OS_UNIX
+        QFile::remove(dir.filePath("adat22.txt"));
+        QVERIFY(mkfifo(QFile::encodeName(dir.filePath("adat22.txt")).constData(), 0644) == 0);
+        QVERIFY(!write_taxpayer_copy(dir.path(), data.copy, data.mode));
+        QCOMPARE(bytes_of(dir.filePath("adat22.txt")), data.copy);
+        QFile::remove(dir.filePath("adat22.txt"));
+        QVERIFY(QFile::link("/dev/zero", dir.filePath("adat22.txt")));
+        QVERIFY(!write_taxpayer_copy(dir.path(), data.copy, data.mode));
+        QCOMPARE(bytes_of(dir.filePath("adat22.txt")), data.copy);
+        // The log a script writes becomes a file of its own.
+        const QString log = dir.filePath("atad_pennaro.log");
+        QVERIFY(mkfifo(QFile::encodeName(log).constData(), 0644) == 0);
+        QVERIFY(!prepare_log(log));
+        QVERIFY(QFileInfo(log).isFile());
+#endif
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::System).filter("pennaro-mentes"),
+            QStringList());
+    }
+
+    // A lock that names no process is taken over once it is not being
+    // written; a folder of that name is said.
+    void oddLocks()
+    {
+        QTemporaryDir garbage, fresh, folder;
+        put(garbage.filePath("pennaro.lock"), "");
+        QFile old(garbage.filePath("pennaro.lock"));
+        QVERIFY(old.open(QIODevice::Append)
+            && old.setFileTime(
+                QDateTime::currentDateTime().addSecs(-60), QFile::FileModificationTime));
+        old.close();
+        FolderLock taken_over;
+        QVERIFY(!taken_over.take(garbage.path()));
+        put(fresh.filePath("pennaro.lock"), "garbage");
+        FolderLock being_written;
+        const auto refused = being_written.take(fresh.path());
+        QVERIFY(refused && refused->what == Problem::What::FolderInUse);
+        QVERIFY(QDir(folder.path()).mkdir("pennaro.lock"));
+        FolderLock on_folder;
+        const auto not_taken = on_folder.take(folder.path());
+        QVERIFY(not_taken && not_taken->what == Problem::What::LockNotTaken
+            && not_taken->error == FileError::Folder);
+    }
 
     void missingFiles()
     {

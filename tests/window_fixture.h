@@ -95,7 +95,8 @@ inline QString nb(QString text)
 // Files beside the program: "name/" makes a folder, "name|" a FIFO;
 // ":moved" says the program's own folder could not be written and names
 // the files left there; ":first start" leaves out the taxpayer sample that
-// an earlier start put there; ":no year" the pennaro.ini choosing 2022.
+// an earlier start put there; ":no year" the pennaro.ini choosing 2022;
+// ":lock not taken" tells the window the folder's lock could not be made.
 using Files = QList<std::pair<QString, QByteArray>>;
 
 // A fresh, shown and active window on a fake desktop for each test.
@@ -112,11 +113,11 @@ struct WindowFixture {
             put("adat2.minta.txt", "sample");
         // An earlier start chose 2022, unless the row says otherwise.
         if (std::none_of(files.begin(), files.end(),
-                [](const auto &file) { return file.first == "pennaro.ini"; })
+                [](const auto &file) { return file.first.section(u'/', 0, 0) == "pennaro.ini"; })
             && !files.contains({":no year", {}}))
             put("pennaro.ini", "adoev=2022\r\n");
         for (const auto &[name, bytes] : files) {
-            if (name == ":first start" || name == ":no year")
+            if (name == ":first start" || name == ":no year" || name == ":lock not taken")
                 continue;
             if (name == ":moved") { // the program's own folder could not be written
                 platform->moved = Problem {Problem::What::DataFolderMoved, platform->folder.path()};
@@ -134,6 +135,11 @@ struct WindowFixture {
                                 : put(name, bytes);
         }
         window = std::make_unique<fo>(*platform);
+        if (files.contains({":lock not taken", {}})) {
+            Problem lock {Problem::What::LockNotTaken, path("pennaro.lock")};
+            lock.error = FileError::NoSpace;
+            window->note_at_start(lock);
+        }
         window->show();
         QApplication::setActiveWindow(window.get());
         QVERIFY(QTest::qWaitForWindowActive(window.get()));

@@ -19,6 +19,9 @@ void fo::show_export_button()
         quarterly ? QStringLiteral("Negyedéves bevallás adatai…") : monthly_captions_[2]);
     ui_->Command21->setEnabled(quarterly || taxpayer_present_);
     // A greyed button says why.
+    // Before the start read adat2.txt, the form's own tooltip stays.
+    if (startup_ == Startup::NotShown)
+        return;
     ui_->Command21->setToolTip(quarterly
             ? QStringLiteral("A választott hónap negyedévének bevallási adatai (havonként a "
                              "TB és a Szocho alapja és összege, a negyedév SZJA-előlege) az "

@@ -32,17 +32,17 @@ fo::fo(Platform &platform, QWidget *parent)
     // bar and borders stand for it.
     const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
     const int title = style()->pixelMetric(QStyle::PM_TitleBarHeight);
-    setMinimumSize(minimumSizeHint());
     resize(window_size(sizeHint(), minimumSizeHint(), screen()->availableGeometry().size(),
         QMargins(border, title + border, border, border)));
 }
 
 // The wrapped captions grow taller as the window narrows: the narrowest
 // window is as tall as they then need, and no narrower than its height fits
-// the screen, so that nothing is squeezed.
-QSize fo::minimumSizeHint() const
+// the screen, so that nothing is squeezed. Worked out once the window is
+// shown, not on the way to it.
+QSize fo::least_size() const
 {
-    const QSize least = QWidget::minimumSizeHint();
+    const QSize least = minimumSizeHint();
     if (!layout() || !layout()->hasHeightForWidth())
         return least;
     const QRect frame = frameGeometry(), inner = geometry();
@@ -75,7 +75,8 @@ void fo::fit_to_screen()
     const QRect frame = frameGeometry();
     const QMargins margins(geometry().left() - frame.left(), geometry().top() - frame.top(),
         frame.right() - geometry().right(), frame.bottom() - geometry().bottom());
-    const QSize fitted = window_size(size(), minimumSizeHint(), available.size(), margins);
+    setMinimumSize(least_size());
+    const QSize fitted = window_size(size(), minimumSize(), available.size(), margins);
     if (fitted == size() && available.contains(frame))
         return;
     resize(fitted);

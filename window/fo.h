@@ -46,12 +46,15 @@ public:
     ~fo() override;
 
     Ui::fo &form() const { return *ui_; }
-    QSize minimumSizeHint() const override;
+    // The least size at which nothing is squeezed, on this screen.
+    QSize least_size() const;
     QLineEdit *revenue_field(int month) const;
     QPushButton *month_button(int month) const;
 
     // The month of the last month command; 0 until the first one.
     qint16 selected_month() const { return last_result ? qint16(last_result->inputs.month) : 0; }
+    // A problem found before the window was shown, told with the start's.
+    void note_at_start(const Problem &problem) { startup_problems_.append(problem); }
     // The start-up has finished, its messages shown over the painted window.
     bool startup_done() const { return startup_ == Startup::Done; }
 

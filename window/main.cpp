@@ -10,6 +10,7 @@
 #include <QIcon>
 
 #include <cstdio>
+#include <future>
 
 namespace {
 
@@ -46,17 +47,24 @@ int main(int argc, char *argv[])
     // and name.
     QGuiApplication::setDesktopFileName(QStringLiteral("hu.pennaro.Pennaro"));
     DesktopPlatform platform;
+    // The data folder is found and locked while the window is made.
+    FolderLock lock;
+    auto locking = std::async(
+        std::launch::async, [&platform, &lock] { return lock.take(platform.dataFolder()); });
+    fo window(platform);
     // A second copy on the same data folder ends before it touches a file,
     // and brings the running copy's window to the front.
-    FolderLock lock;
-    if (const auto problem = lock.take(platform.dataFolder())) {
-        if (RunningCopy::ask_to_show(platform.dataFolder()))
-            return 0;
-        const Notice notice = notice_for(*problem, {});
-        platform.message(notice.text, notice.icon, notice.buttons);
-        return 1;
+    if (const auto problem = locking.get()) {
+        if (problem->what == Problem::What::LockNotTaken) {
+            window.note_at_start(*problem);
+        } else {
+            if (RunningCopy::ask_to_show(platform.dataFolder()))
+                return 0;
+            const Notice notice = notice_for(*problem, {});
+            platform.message(notice.text, notice.icon, notice.buttons);
+            return 1;
+        }
     }
-    fo window(platform);
     platform.setWindow(&window);
     window.show();
     RunningCopy running;

@@ -197,6 +197,13 @@ Notice notice_for(const Problem &p, const WindowNames &names)
         return {QStringLiteral("Az adóév választása nem menthető: %1 (%2). A következő "
                                "induláskor a program nem ezzel az évvel indul.")
                     .arg(path, reason(p.error))};
+    case What::YearChoiceUnusable:
+        return {QStringLiteral("A választott adóév nem olvasható ki: %1 (%2). A program a %3. év "
+                               "szabályaival indul; az évet az „Adóév:” mezőben választhatja.")
+                    .arg(path,
+                        p.error ? reason(p.error)
+                                : QStringLiteral("„%1”: nincs ilyen adóév").arg(p.text))
+                    .arg(p.count)};
     case What::MasterDataNotSaved:
         return {QStringLiteral("A törzsadatok nem menthetők: %1 (%2). A következő induláskor a "
                                "program az év táblázatbeli számaival indul.")
@@ -207,6 +214,12 @@ Notice notice_for(const Problem &p, const WindowNames &names)
     case What::OverviewNotOpened:
         return {
             QStringLiteral("A PDF elkészült, de nincs program, amely megnyitná: %1.").arg(path)};
+    case What::LockNotTaken:
+        return {QStringLiteral("A program nem tudja lefoglalni az adatmappáját: %1 (%2). Ha "
+                               "egyszerre két példány fut, ügyeljen, hogy csak az egyikben "
+                               "dolgozzon; kilépéskor a program megkérdezi, ha az adat.txt közben "
+                               "megváltozott.")
+                    .arg(path, reason(p.error))};
     case What::FolderInUse:
         return critical(QStringLiteral(
             "Az adatmappát már használja egy másik futó PENNARO: %1. Egyszerre csak egy "

@@ -131,8 +131,13 @@ void fo::prepare_on_first_show()
     ui_->List1->hide();
     // The year chosen at an earlier run, with its figures.
     // A folder that never chose one starts in today's year.
-    const auto chosen = read_year_choice(platform_.dataFolder());
-    const int year = chosen ? *chosen : year_rules::starting_year(platform_.today().year());
+    YearChoice chosen = read_year_choice(platform_.dataFolder());
+    const int year = chosen.year ? *chosen.year
+                                 : year_rules::starting_year(platform_.today().year());
+    if (chosen.problem) {
+        chosen.problem->count = year;
+        startup_problems_.append(*chosen.problem);
+    }
     if (year != chosen_year())
         put_year_figures(year);
     // From 2023 the master data the user set for the year come back.
