@@ -18,9 +18,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <functional>
 
 #ifdef Q_OS_UNIX
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -417,6 +419,10 @@ private slots:
         add("the quarter's later months count", "evaluation", "1 main year=2025 wage=290800 G=348800: 0 0 9000000", "0 225404 1218400 158392 1218400");
         add("side, below the allowance", "evaluation", "3 side year=2024 wage=266800 G=326000 ratio=80: 2000000*12", "0 0 0 0 0 | 0 | 0 0");
         add("side", "evaluation", "6 side year=2024 wage=266800 G=326000 ratio=80: 2000000*12", "60000 49284 266400 34632 266400 | 119880 | 147852 103896");
+        // Halves of a forint, rounded up: the 45 % ratio's income, and a
+        // quarter's addition that is no multiple of three.
+        add("half a forint of income", "evaluation", "3 side year=2026 wage=322800 G=373200 ratio=45: 3813230 0*11", "0 9896 53492 6954 53492 | 24072 | 29688 20862");
+        add("a third of an odd addition", "evaluation", "3 side year=2025 wage=290800 G=348800: 4000003 0*11", "0 40404 218401 28392 218401 | 98280 | 121212 85176");
         // The minimums rose on 1 December 2023; a typed G holds all year.
         add("December 2023", "evaluation", "12 main year=2023 wage=232000 G=296400: 0*12", "0 60310 326000 47678 366750 | 0 | 169978 134376");
         // Where G holds the minimum wage of 1 January, December takes the raised one.
@@ -738,6 +744,35 @@ private slots:
         QVERIFY(not_taken && not_taken->what == Problem::What::LockNotTaken
             && not_taken->error == FileError::Folder);
     }
+
+#ifdef Q_OS_UNIX
+    // A save killed in the middle leaves the file as it was and at most a
+    // copy of the pattern the next start removes.
+    void saveKilledMidWrite()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("adat.txt");
+        put(path, "earlier");
+        const pid_t child = fork();
+        if (child == 0) {
+            const rlimit tiny {4, 4};
+            setrlimit(RLIMIT_FSIZE, &tiny);
+            signal(SIGXFSZ, SIG_DFL);
+            write_file(path, Bytes(64, 'x'));
+            _exit(0);
+        }
+        int status = -1;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ);
+        QCOMPARE(bytes_of(path), Bytes("earlier"));
+        // The copy is unnamed until it is complete where the system allows.
+        for (const QString &left : QDir(dir.path()).entryList(QDir::Files))
+            QVERIFY(left == "adat.txt"
+                || (left.startsWith("adat.txt.pennaro-mentes-") && left.size() == 30));
+        remove_leftover_copies(dir.path(), saved_files);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList {"adat.txt"});
+    }
+#endif
 
     void missingFiles()
     {

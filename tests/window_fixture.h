@@ -96,7 +96,8 @@ inline QString nb(QString text)
 // ":moved" says the program's own folder could not be written and names
 // the files left there; ":first start" leaves out the taxpayer sample that
 // an earlier start put there; ":no year" the pennaro.ini choosing 2022;
-// ":lock not taken" tells the window the folder's lock could not be made.
+// ":lock not taken" tells the window the folder's lock could not be made;
+// ":old files" dates every file 2000-01-01, before the start.
 using Files = QList<std::pair<QString, QByteArray>>;
 
 // A fresh, shown and active window on a fake desktop for each test.
@@ -117,7 +118,7 @@ struct WindowFixture {
             && !files.contains({":no year", {}}))
             put("pennaro.ini", "adoev=2022\r\n");
         for (const auto &[name, bytes] : files) {
-            if (name == ":first start" || name == ":no year" || name == ":lock not taken")
+            if (name.startsWith(u':') && name != ":moved")
                 continue;
             if (name == ":moved") { // the program's own folder could not be written
                 platform->moved = Problem {Problem::What::DataFolderMoved, platform->folder.path()};
@@ -134,6 +135,13 @@ struct WindowFixture {
             name.endsWith(u'/') ? void(QDir(platform->folder.path()).mkdir(name))
                                 : put(name, bytes);
         }
+        if (files.contains({":old files", {}}))
+            for (const QString &name : QDir(platform->folder.path()).entryList(QDir::Files)) {
+                QFile file(path(name));
+                QVERIFY(file.open(QIODevice::Append)
+                    && file.setFileTime(QDateTime(QDate(2000, 1, 1), QTime(0, 0), Qt::UTC),
+                        QFile::FileModificationTime));
+            }
         window = std::make_unique<fo>(*platform);
         if (files.contains({":lock not taken", {}})) {
             Problem lock {Problem::What::LockNotTaken, path("pennaro.lock")};
@@ -257,6 +265,8 @@ private:
         }
         if (what.startsWith("entry "))
             return QString::fromLatin1(window->taxpayer_lines[n.toInt()]);
+        if (what.endsWith(" time")) // a file's, in UTC
+            return QFileInfo(path(what.chopped(5))).lastModified().toUTC().toString(Qt::ISODate);
         if (what.endsWith(" tip"))
             return widget(what.chopped(4))->toolTip();
         if (what.endsWith(" caption"))
