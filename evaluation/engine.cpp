@@ -213,7 +213,7 @@ std::optional<QuarterTotals> quarter_advance(
         if (!advance)
             return std::nullopt;
         advanced_on = std::max(advanced_on, liable(end));
-        pending += std::max(0, *advance);
+        pending += *advance;
         const bool payable = pending > year_rules::advance_threshold;
         const auto total = fits32(pending);
         if (!total)

@@ -15,8 +15,6 @@
 #include <QStandardPaths>
 #include <QUrl>
 
-#include <memory>
-
 #ifdef Q_OS_WIN
 #include "declaration/hand_over.h"
 
@@ -169,11 +167,8 @@ void DesktopPlatform::startScript(
     process->setStandardErrorFile(error_log.isEmpty() ? QProcess::nullDevice() : error_log);
     process->setProcessChannelMode(QProcess::ForwardedOutputChannel);
 #endif
-    // Each end is told once, as what it was.
-    auto told = std::make_shared<bool>(false);
-    const auto finish = [process, ended, error_log, told](ScriptEnd end) {
-        if (std::exchange(*told, true))
-            return;
+    // A script that does not start never finishes: each end is told once.
+    const auto finish = [process, ended, error_log](ScriptEnd end) {
         if (!error_log.isEmpty())
             end.error_output = last_lines(error_log, 5);
         process->deleteLater();

@@ -204,8 +204,12 @@ std::optional<FileError> open_for_reading(QFile &file)
 namespace {
 
 // The temporary copy a save writes first is "<name>.pennaro-mentes-XXXXXX",
-// made anew under a name no one can foresee; no user names a file so.
-const QString copy_infix = QStringLiteral(".pennaro-mentes-");
+// made anew under a name no one can foresee; no user names a file so. The
+// save and the start's clean-up take the name from here alike.
+QString copy_name(const QString &path, const QString &random)
+{
+    return path + QStringLiteral(".pennaro-mentes-") + random;
+}
 
 // Forces the bytes onto the disk before the copy takes the file's place.
 bool sync_to_disk(QFile &file)
@@ -271,7 +275,7 @@ std::optional<FileError> write_file(
     // step: an earlier file stays whole until every byte reached the disk.
     // The copy is made exclusively, under a name no one can foresee, so no
     // link laid in its way is followed.
-    QTemporaryFile copy(path + copy_infix + QStringLiteral("XXXXXX"));
+    QTemporaryFile copy(copy_name(path, QStringLiteral("XXXXXX")));
     if (!copy.open())
         return file_error(copy);
     // Straight to the system, so that every write reports its own failure
@@ -319,7 +323,7 @@ void remove_leftover_copies(const QString &folder, const QStringList &names)
 {
     QStringList patterns;
     for (const QString &name : names)
-        patterns << name + copy_infix + QStringLiteral("??????");
+        patterns << copy_name(name, QStringLiteral("??????"));
     const QDir dir(folder);
     // Links and other odd files of that name go too, never what they point to.
     for (const QString &leftover :

@@ -567,6 +567,7 @@ private slots:
                                     << "3: egy\nkettő";
         QTest::newRow("log a folder") << fails << false << "folder"
                                       << "3: ";
+        QTest::newRow("killed") << QByteArray("kill -KILL $$\n") << false << "" << "crashed";
     }
     void handOverScript()
     {
