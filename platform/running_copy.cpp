@@ -2,8 +2,21 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QStandardPaths>
+
+#ifdef Q_OS_WIN
 #include <QLocalServer>
 #include <QLocalSocket>
+#else
+#include <QSocketNotifier>
+
+#include <cerrno>
+#include <cstring>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -20,36 +33,36 @@ constexpr int answer_ms = 2000;
 
 } // namespace
 
-RunningCopy::RunningCopy(QObject *parent)
-    : QObject(parent)
-    , server_(new QLocalServer(this))
+#ifdef Q_OS_WIN
+
+// Windows: a named pipe, through Qt's local socket.
+struct RunningCopy::Channel {
+    QLocalServer server;
+};
+
+bool RunningCopy::listen(const QString &folder, std::function<void()> show)
 {
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    connect(server_, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket *socket = server_->nextPendingConnection()) {
+    show_ = std::move(show);
+    channel_ = std::make_unique<Channel>();
+    QLocalServer &server = channel_->server;
+    server.setSocketOptions(QLocalServer::UserAccessOption);
+    QObject::connect(&server, &QLocalServer::newConnection, this, [this, &server] {
+        while (QLocalSocket *socket = server.nextPendingConnection()) {
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
             connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
                 if (!socket->readAll().startsWith("show"))
                     return;
-                if (show_)
-                    show_();
+                show_();
                 socket->write("ok\n");
                 socket->flush();
             });
         }
     });
-}
-
-bool RunningCopy::listen(const QString &folder, std::function<void()> show)
-{
-    show_ = std::move(show);
     const QString name = socket_name(folder);
-    if (server_->listen(name))
+    if (server.listen(name))
         return true;
-    // A socket file left by a copy that crashed: this copy holds the
-    // folder's lock, so it is nobody's.
     QLocalServer::removeServer(name);
-    return server_->listen(name);
+    return server.listen(name);
 }
 
 bool RunningCopy::ask_to_show(const QString &folder)
@@ -61,7 +74,111 @@ bool RunningCopy::ask_to_show(const QString &folder)
     socket.write("show\n");
     if (!socket.waitForBytesWritten(answer_ms))
         return false;
-    while (socket.bytesAvailable() < 3 && socket.waitForReadyRead(answer_ms)) {
-    }
+    while (socket.bytesAvailable() < 3 && socket.waitForReadyRead(answer_ms)) { }
     return socket.readAll().startsWith("ok");
 }
+
+#else
+
+// Elsewhere a Unix socket in the user's runtime folder: Qt's local socket
+// would load its network library at every start, for a second copy that
+// rarely comes.
+struct RunningCopy::Channel {
+    int listening = -1;
+    std::unique_ptr<QSocketNotifier> incoming;
+    ~Channel()
+    {
+        if (listening >= 0)
+            ::close(listening);
+    }
+};
+
+namespace {
+
+// The socket's address; false when the path does not fit one.
+bool address_of(const QString &folder, sockaddr_un &address)
+{
+    const QByteArray path
+        = QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + u'/'
+            + socket_name(folder));
+    std::memset(&address, 0, sizeof address);
+    address.sun_family = AF_UNIX;
+    if (path.size() >= qsizetype(sizeof address.sun_path))
+        return false;
+    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+    return true;
+}
+
+} // namespace
+
+bool RunningCopy::listen(const QString &folder, std::function<void()> show)
+{
+    show_ = std::move(show);
+    sockaddr_un address {};
+    if (!address_of(folder, address))
+        return false;
+    channel_ = std::make_unique<Channel>();
+    channel_->listening = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (channel_->listening < 0)
+        return false;
+    const auto bind_to = [&] {
+        return ::bind(channel_->listening, reinterpret_cast<const sockaddr *>(&address),
+                   sizeof address)
+            == 0;
+    };
+    // A socket left by a copy that crashed: this copy holds the folder's
+    // lock, so it is nobody's.
+    if (!bind_to() && !(errno == EADDRINUSE && ::unlink(address.sun_path) == 0 && bind_to()))
+        return false;
+    if (::listen(channel_->listening, 4) != 0)
+        return false;
+    channel_->incoming
+        = std::make_unique<QSocketNotifier>(channel_->listening, QSocketNotifier::Read);
+    connect(channel_->incoming.get(), &QSocketNotifier::activated, this, [this] {
+        const int peer
+            = ::accept4(channel_->listening, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (peer < 0)
+            return;
+        // The question is read when it comes: the window never waits.
+        auto *asked = new QSocketNotifier(peer, QSocketNotifier::Read, this);
+        connect(asked, &QSocketNotifier::activated, this, [this, asked, peer] {
+            char question[8] = {};
+            if (::read(peer, question, sizeof question) >= 4
+                && std::strncmp(question, "show", 4) == 0) {
+                show_();
+                [[maybe_unused]] const auto sent = ::write(peer, "ok\n", 3);
+            }
+            asked->setEnabled(false);
+            asked->deleteLater();
+            ::close(peer);
+        });
+    });
+    return true;
+}
+
+bool RunningCopy::ask_to_show(const QString &folder)
+{
+    sockaddr_un address {};
+    if (!address_of(folder, address))
+        return false;
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    char answer[4] = {};
+    pollfd answered {fd, POLLIN, 0};
+    const bool shown
+        = ::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0
+        && ::write(fd, "show\n", 5) == 5 && ::poll(&answered, 1, answer_ms) == 1
+        && ::read(fd, answer, sizeof answer) >= 2 && std::strncmp(answer, "ok", 2) == 0;
+    ::close(fd);
+    return shown;
+}
+
+#endif
+
+RunningCopy::RunningCopy(QObject *parent)
+    : QObject(parent)
+{
+}
+
+RunningCopy::~RunningCopy() = default;

@@ -4,8 +4,7 @@
 #include <QString>
 
 #include <functional>
-
-class QLocalServer;
+#include <memory>
 
 // The copy that holds a data folder listens on a local socket named after
 // the folder; a second copy started on it asks the first to come to the
@@ -15,6 +14,7 @@ class RunningCopy : public QObject {
 
 public:
     explicit RunningCopy(QObject *parent = nullptr);
+    ~RunningCopy() override;
 
     // Listens for later copies on `folder`; `show` brings the window to the
     // front. False when it cannot listen.
@@ -25,6 +25,7 @@ public:
     static bool ask_to_show(const QString &folder);
 
 private:
-    QLocalServer *server_;
+    struct Channel;
+    std::unique_ptr<Channel> channel_;
     std::function<void()> show_;
 };
