@@ -64,6 +64,19 @@ void put(const QString &path, const Bytes &bytes)
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
 
+// The revenues after the ":", each "<amount>" or "<amount>*<months>".
+MonthlyRevenue revenues_in(const Bytes &input)
+{
+    MonthlyRevenue revenue {};
+    int month = 0;
+    for (const Bytes &item : input.mid(input.indexOf(':') + 2).split(' ')) {
+        const Args parts = item.split('*');
+        for (int i = 0; i < parts.value(1, "1").toInt(); ++i)
+            revenue.at(month++) = parts[0].toInt();
+    }
+    return revenue;
+}
+
 // "<month> main|side [wage=|G=|ratio=|year=|tb=<value>]: <revenues>", each
 // revenue "<amount>" or "<amount>*<months>": SZJA, TB, its base, Szocho, its
 // base and, at a quarter's end, "| <quarter's SZJA>" and from 2023 "| <the
@@ -85,13 +98,7 @@ Bytes evaluation(const Bytes &input, const Args &)
         else
             data.tb_rate = value.toDouble();
     }
-    MonthlyRevenue revenue {};
-    int month = 0;
-    for (const Bytes &item : input.mid(input.indexOf(':') + 2).split(' ')) {
-        const Args parts = item.split('*');
-        for (int i = 0; i < parts.value(1, "1").toInt(); ++i)
-            revenue.at(month++) = parts[0].toInt();
-    }
+    const MonthlyRevenue revenue = revenues_in(input);
     const auto r = evaluate(data, revenue, head[0].toInt());
     if (!r)
         return "none";
@@ -114,13 +121,7 @@ Bytes ceiling(const Bytes &input, const Args &)
     const Args head = input.left(input.indexOf(':')).split(' ');
     MasterData data {
         head[2].mid(5).toInt(), 0, 0.15, 0.185, 0.13, qint16(head[1].mid(6).toInt()), true};
-    MonthlyRevenue revenue {};
-    int month = 0;
-    for (const Bytes &item : input.mid(input.indexOf(':') + 2).split(' ')) {
-        const Args parts = item.split('*');
-        for (int i = 0; i < parts.value(1, "1").toInt(); ++i)
-            revenue.at(month++) = parts[0].toInt();
-    }
+    const MonthlyRevenue revenue = revenues_in(input);
     const auto over = revenue_ceiling_exceeded(data, revenue, head[0].toInt());
     return over ? Args {number(over->month), number(over->revenue), number(over->ceiling)}.join(' ')
                 : "none";

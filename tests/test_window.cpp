@@ -212,16 +212,13 @@ private slots:
     {
         QTest::addColumn<QString>("year");
         QTest::addColumn<QString>("steps");
-        QTest::newRow("2022 main") << "2022"
-                                   << "fill 500 000";
-        QTest::newRow("2022 side") << "2022"
-                                   << "fill 300 000 ; set Text16 -90 000 ; click Option2";
-        QTest::newRow("2023, the December raise") << "2023"
-                                                  << "fill 0 ; set Text25 2 000 000";
-        QTest::newRow("2026, 45 %") << "2026"
-                                    << "fill 850 000";
-        QTest::newRow("2025, a high earner") << "2025"
-                                             << "fill 5 000 000";
+        // clang-format off
+        QTest::newRow("2022 main") << "2022" << "fill 500 000";
+        QTest::newRow("2022 side") << "2022" << "fill 300 000 ; set Text16 -90 000 ; click Option2";
+        QTest::newRow("2023, the December raise") << "2023" << "fill 0 ; set Text25 2 000 000";
+        QTest::newRow("2026, 45 %") << "2026" << "fill 850 000";
+        QTest::newRow("2025, a high earner") << "2025" << "fill 5 000 000";
+        // clang-format on
     }
     void overviewMatchesTheButtons()
     {
@@ -432,22 +429,17 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("answer"); // its start, "window" when there is none
         const QString hint = "\nA kapcsolók leírása: pennaro --help\n";
+        // clang-format off
         QTest::newRow("none") << QStringList {"pennaro"} << true << 0 << "window";
-        QTest::newRow("Qt's own") << QStringList {"pennaro", "-platform", "offscreen", "-reverse"}
-                                  << false << 0 << "window";
-        QTest::newRow("--version")
-            << QStringList {"pennaro", "--version"} << true << 0 << "PENNARO 1.03\n";
+        QTest::newRow("Qt's own") << QStringList {"pennaro", "-platform", "offscreen", "-reverse"} << false << 0 << "window";
+        QTest::newRow("--version") << QStringList {"pennaro", "--version"} << true << 0 << "PENNARO 1.03\n";
         QTest::newRow("-v") << QStringList {"pennaro", "-v"} << false << 0 << "PENNARO 1.03\n";
-        QTest::newRow("--help") << QStringList {"pennaro", "--help"} << true << 0
-                                << "Használat: pennaro [kapcsoló]\n\nPENNARO 1.03: havi TB-járulék";
-        QTest::newRow("-h") << QStringList {"pennaro", "-h"} << true << 0
-                            << "Használat: pennaro [kapcsoló]";
-        QTest::newRow("unknown") << QStringList {"pennaro", "--bogus"} << true << 2
-                                 << "pennaro: Ismeretlen kapcsoló: --bogus." + hint;
-        QTest::newRow("unknown letter") << QStringList {"pennaro", "-x"} << true << 2
-                                        << "pennaro: Ismeretlen kapcsoló: -x." + hint;
-        QTest::newRow("no display") << QStringList {"pennaro"} << false << 1
-                                    << "pennaro: Nincs kijelző, amelyen az ablak megnyílhatna";
+        QTest::newRow("--help") << QStringList {"pennaro", "--help"} << true << 0 << "Használat: pennaro [kapcsoló]\n\nPENNARO 1.03: havi TB-járulék";
+        QTest::newRow("-h") << QStringList {"pennaro", "-h"} << true << 0 << "Használat: pennaro [kapcsoló]";
+        QTest::newRow("unknown") << QStringList {"pennaro", "--bogus"} << true << 2 << "pennaro: Ismeretlen kapcsoló: --bogus." + hint;
+        QTest::newRow("unknown letter") << QStringList {"pennaro", "-x"} << true << 2 << "pennaro: Ismeretlen kapcsoló: -x." + hint;
+        QTest::newRow("no display") << QStringList {"pennaro"} << false << 1 << "pennaro: Nincs kijelző, amelyen az ablak megnyílhatna";
+        // clang-format on
     }
     void commandLine()
     {
@@ -548,26 +540,19 @@ private slots:
         QTest::addColumn<QString>("ended"); // "<exit code>: <error lines>"
         const QByteArray bash = "#!/bin/bash\n[[ 1 == 1 ]] && exit 0\nexit 9\n";
         const QByteArray fails = "echo egy >&2\necho kett\xC5\x91 >&2\nexit 3\n";
-        QTest::newRow("bash, executable") << bash << true << ""
-                                          << "0: ";
-        QTest::newRow("bash through sh") << bash << false << ""
-                                         << "9: …[[: not found";
-        QTest::newRow("error output") << fails << false << ""
-                                      << "3: egy\nkettő";
-        QTest::newRow("in the data folder") << QByteArray("test -f felad.imp\n") << false << ""
-                                            << "0: ";
-        QTest::newRow("executable without #!") << QByteArray("exit 4\n") << true << ""
-                                               << "4: ";
-        QTest::newRow("no interpreter") << QByteArray("#!/no/such/interpreter\n") << true << ""
-                                        << "not started: /no/such/interpreter";
-        // Nothing the program opens may block it, or lead out of the folder.
-        QTest::newRow("log a FIFO") << fails << false << "fifo"
-                                    << "3: egy\nkettő";
-        QTest::newRow("log a link") << fails << false << "link"
-                                    << "3: egy\nkettő";
-        QTest::newRow("log a folder") << fails << false << "folder"
-                                      << "3: ";
+        // clang-format off
+        QTest::newRow("bash, executable") << bash << true << "" << "0: ";
+        QTest::newRow("bash through sh") << bash << false << "" << "9: …[[: not found";
+        QTest::newRow("error output") << fails << false << "" << "3: egy\nkettő";
+        QTest::newRow("in the data folder") << QByteArray("test -f felad.imp\n") << false << "" << "0: ";
+        QTest::newRow("executable without #!") << QByteArray("exit 4\n") << true << "" << "4: ";
+        QTest::newRow("no interpreter") << QByteArray("#!/no/such/interpreter\n") << true << "" << "not started: /no/such/interpreter";
         QTest::newRow("killed") << QByteArray("kill -KILL $$\n") << false << "" << "crashed";
+        // Nothing the program opens may block it, or lead out of the folder.
+        QTest::newRow("log a FIFO") << fails << false << "fifo" << "3: egy\nkettő";
+        QTest::newRow("log a link") << fails << false << "link" << "3: egy\nkettő";
+        QTest::newRow("log a folder") << fails << false << "folder" << "3: ";
+        // clang-format on
     }
     void handOverScript()
     {
