@@ -42,7 +42,6 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     // Names the user's data folder of an installed copy.
     QApplication::setApplicationName(QStringLiteral("pennaro"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/pennaro.png")));
     // Ties the window to its menu entry: docks and task bars show its icon
     // and name.
     QGuiApplication::setDesktopFileName(QStringLiteral("hu.pennaro.Pennaro"));
@@ -79,9 +78,15 @@ int main(int argc, char *argv[])
             });
         },
         Qt::QueuedConnection);
-    // Qt's texts are needed only once the user acts: loaded after the window
-    // has appeared, not on the way to it.
+    // Qt's texts are needed only once the user acts, and the icon is
+    // decoded for the task bar: both after the window has appeared, not on
+    // the way to it.
     QMetaObject::invokeMethod(
-        &app, [&app] { speak_hungarian(app); }, Qt::QueuedConnection);
+        &app,
+        [&app] {
+            QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/pennaro.png")));
+            speak_hungarian(app);
+        },
+        Qt::QueuedConnection);
     return app.exec();
 }
