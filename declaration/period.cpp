@@ -1,5 +1,6 @@
 #include "declaration/period.h"
 
+#include "evaluation/engine.h"
 #include "evaluation/year_rules.h"
 
 QDate last_day_of_month(QDate date)
@@ -74,13 +75,13 @@ QDate next_working_day(QDate day)
 
 QDate contributions_due_date(int year, int month)
 {
-    const int last = year_rules::rules_for(year).quarterly ? (month + 2) / 3 * 3 : month;
+    // The month's own, or from 2023 its quarter's last.
+    const int last = months_taken(year, month);
     return next_working_day(QDate(year, last, year_rules::contributions_due_day).addMonths(1));
 }
 
 QDate szja_due_date(int year, int month)
 {
-    const int quarter_end = (month + 2) / 3 * 3;
     return next_working_day(
-        QDate(year, quarter_end, year_rules::rules_for(year).szja_due_day).addMonths(1));
+        QDate(year, quarter_of(month) * 3, year_rules::rules_for(year).szja_due_day).addMonths(1));
 }

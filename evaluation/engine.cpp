@@ -46,7 +46,7 @@ std::variant<MasterData, MasterField> read_master_data(const MasterDataTexts &te
 
 int months_taken(int year, int month)
 {
-    return year_rules::rules_for(year).quarterly ? (month + 2) / 3 * 3 : month;
+    return year_rules::rules_for(year).quarterly ? quarter_of(month) * 3 : month;
 }
 
 namespace {

@@ -68,6 +68,12 @@ struct EvaluationInputs {
 // number or out of range.
 std::variant<MasterData, MasterField> read_master_data(const MasterDataTexts &texts);
 
+// The quarter (1-4) of a month.
+constexpr int quarter_of(int month)
+{
+    return (month + 2) / 3;
+}
+
 // How many months' revenues an evaluation of `month` takes: the months up
 // to it, or in a quarterly year up to the end of its quarter, since the
 // law divides the quarter's income among its months.

@@ -50,9 +50,3 @@ QList<OverviewRow> year_overview(const MasterData &data, const RevenueFields &re
 
 // "január", "I. negyedév", "Összesen".
 QString overview_row_name(const OverviewRow &row);
-
-// The quarter (1-4) of a month.
-constexpr int quarter_of(int month)
-{
-    return (month + 2) / 3;
-}

@@ -105,6 +105,9 @@ TextLines read_lines(QIODevice &device, int max_lines, int max_line_length)
 FileError errno_error(int code)
 {
     switch (code) {
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
     case ENOSPC:
     case EFBIG:
         return FileError::NoSpace;
@@ -152,18 +155,15 @@ FileError file_error(const QFileDevice &file)
     if (is({2, 3}))
         return FileError::NotFound;
 #endif
+    // The system's codes errno_error knows.
+    static const int known[] = {
 #ifdef EDQUOT
-    if (is({EDQUOT}))
-        return FileError::NoSpace;
+        EDQUOT,
 #endif
-    if (is({ENOSPC, EFBIG}))
-        return FileError::NoSpace;
-    if (is({EACCES, EPERM, EROFS}))
-        return FileError::NoPermission;
-    if (is({ENOENT, ENOTDIR}))
-        return FileError::NotFound;
-    if (is({EISDIR}))
-        return FileError::Folder;
+        ENOSPC, EFBIG, EACCES, EPERM, EROFS, ENOENT, ENOTDIR, EISDIR};
+    for (int code : known)
+        if (is({code}))
+            return errno_error(code);
     return FileError::Other;
 }
 
@@ -179,11 +179,11 @@ std::optional<FileError> open_for_reading(QFile &file)
 #ifdef Q_OS_UNIX
     // Checked again on what was opened, without waiting: what the name
     // points to may change between the look and the open.
-    const int fd = ::open(QFile::encodeName(file.fileName()).constData(),
-        O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd
+        = ::open(QFile::encodeName(file.fileName()).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return errno_error(errno);
-    struct stat opened {};
+    struct stat opened { };
     if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
         ::close(fd);
         return S_ISDIR(opened.st_mode) ? FileError::Folder : FileError::NotAFile;
@@ -285,8 +285,8 @@ std::optional<FileError> write_file(
         const auto n = ::_write(copy.handle(), bytes.constData() + written,
             unsigned(std::min<qsizetype>(bytes.size() - written, 1 << 30)));
 #else
-        const auto n = ::write(copy.handle(), bytes.constData() + written,
-            size_t(bytes.size() - written));
+        const auto n
+            = ::write(copy.handle(), bytes.constData() + written, size_t(bytes.size() - written));
 #endif
         if (n < 0 && errno == EINTR)
             continue;
@@ -344,7 +344,7 @@ std::optional<FileError> prepare_log(const QString &path)
         O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0)
         return errno_error(errno);
-    struct stat opened {};
+    struct stat opened { };
     const bool regular = ::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode);
     ::close(fd);
     if (!regular)

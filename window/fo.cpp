@@ -282,13 +282,11 @@ bool fo::eventFilter(QObject *watched, QEvent *event)
         auto *field = qobject_cast<QLineEdit *>(watched);
         // Enter in a revenue field presses its month's button, as leaving
         // the field for it would.
-        for (int month = 1; field && month <= 12; ++month) {
-            if (field == revenue_field(month)
-                && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
-                leave_field(field);
-                month_button(month)->click();
-                return true;
-            }
+        if (const int month = month_of(watched);
+            month && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+            leave_field(field);
+            month_button(month)->click();
+            return true;
         }
         if (field && amount_fields().contains(field) && key->matches(QKeySequence::Copy)) {
             copy_digits(field);
