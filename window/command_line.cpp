@@ -5,13 +5,14 @@
 namespace {
 
 // Qt's own options, with a value and without: the window's toolkit reads
-// them, so they are no errors here.
-const QStringList qt_options_with_value
+// them, so they are no errors here. Plain texts, so that nothing is built
+// for them before main.
+const char *const qt_options_with_value[]
     = {"platform", "platformpluginpath", "platformtheme", "plugin", "qmljsdebugger",
         "qwindowgeometry", "geometry", "qwindowtitle", "title", "qwindowicon", "icon", "stylesheet",
         "style", "session", "display", "name", "visual", "font", "fn", "background", "bg",
         "foreground", "fg", "button", "btn", "inputstyle", "im", "ncols", "cmap", "dialogs"};
-const QStringList qt_options
+const char *const qt_options[]
     = {"reverse", "widgetcount", "sync", "nograb", "dograb", "qwindowalwaysontop"};
 
 } // namespace
@@ -27,13 +28,13 @@ std::optional<CommandLineAnswer> command_line_answer(const QStringList &argument
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOption(help);
     parser.addOption(version);
-    for (const QString &name : qt_options_with_value) {
-        QCommandLineOption option(name, QString(), QStringLiteral("x"));
+    for (const char *name : qt_options_with_value) {
+        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("x"));
         option.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(option);
     }
-    for (const QString &name : qt_options) {
-        QCommandLineOption option(name);
+    for (const char *name : qt_options) {
+        QCommandLineOption option(QString::fromLatin1(name));
         option.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(option);
     }

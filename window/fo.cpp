@@ -134,6 +134,10 @@ void fo::dress_fields()
     // A focused button is pressed with Enter too, not only with Space.
     for (QPushButton *button : findChildren<QPushButton *>())
         button->installEventFilter(this);
+    // The revenue ceiling's warning is red.
+    QPalette warning = ui_->Label27->palette();
+    warning.setColor(QPalette::WindowText, QColor(192, 0, 0));
+    ui_->Label27->setPalette(warning);
     QPalette info = ui_->List1->palette();
     info.setColor(QPalette::Base, palette().color(QPalette::ToolTipBase));
     info.setColor(QPalette::Text, palette().color(QPalette::ToolTipText));

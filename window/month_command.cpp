@@ -93,9 +93,6 @@ void fo::show_revenue_ceiling(const std::optional<CeilingExceeded> &exceeded)
             .arg(month_name_in(exceeded->month), grouped(double(exceeded->revenue), 0),
                 grouped(double(exceeded->ceiling), 0))
             .arg(last_result->inputs.master.year));
-    QPalette colours = ui_->Label27->palette();
-    colours.setColor(QPalette::WindowText, QColor(192, 0, 0));
-    ui_->Label27->setPalette(colours);
 }
 
 // The results hold only for what they were made of: no month evaluated

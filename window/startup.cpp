@@ -87,11 +87,12 @@ void fo::remember_master_data()
         return;
     // A figure only shown anew ("15" as "15,0") is no change.
     const MasterDataTexts texts = master_texts_in_fields();
-    if (remembered_master_
-        && (*remembered_master_ == texts
-            || (read_master_data(*remembered_master_) == read_master_data(texts)
-                && std::holds_alternative<MasterData>(read_master_data(texts)))))
-        return;
+    if (remembered_master_) {
+        const auto before = read_master_data(*remembered_master_), now = read_master_data(texts);
+        if (*remembered_master_ == texts
+            || (std::holds_alternative<MasterData>(now) && before == now))
+            return;
+    }
     remembered_master_ = texts;
     if (const auto problem = save_master_choice(platform_.dataFolder(), texts))
         show_problem(*problem);
@@ -132,8 +133,8 @@ void fo::prepare_on_first_show()
     // The year chosen at an earlier run, with its figures.
     // A folder that never chose one starts in today's year.
     YearChoice chosen = read_year_choice(platform_.dataFolder());
-    const int year = chosen.year ? *chosen.year
-                                 : year_rules::starting_year(platform_.today().year());
+    const int year
+        = chosen.year ? *chosen.year : year_rules::starting_year(platform_.today().year());
     if (chosen.problem) {
         chosen.problem->count = year;
         startup_problems_.append(*chosen.problem);
