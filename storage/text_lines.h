@@ -25,10 +25,9 @@ struct TextLines {
 std::optional<FileError> open_for_reading(QFile &file);
 
 // Reads at most `max_lines` lines; CR LF, CR, LF and CR CR LF each end a
-// line. A line
-// longer than `max_line_length` bytes is cut there (never inside a UTF-8
-// character) and its rest skipped, and reading stops after 64 MiB, so that
-// a huge or binary file costs neither time nor memory.
+// line. A line longer than `max_line_length` bytes is cut there (never
+// inside a UTF-8 character) and its rest skipped, and reading stops after
+// 64 MiB, so that a huge or binary file costs neither time nor memory.
 TextLines read_lines(QIODevice &device, int max_lines, int max_line_length = 4096);
 
 // Replaces the file with the bytes only when every byte reached the disk;
