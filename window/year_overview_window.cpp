@@ -20,11 +20,17 @@
 
 namespace {
 
-const QStringList headers
-    = {QStringLiteral("Időszak"), QStringLiteral("Bevétel"), QStringLiteral("Jövedelem"),
-        QStringLiteral("TB-alap"), QStringLiteral("TB (406)"), QStringLiteral("Szocho-alap"),
-        QStringLiteral("Szocho (258)"), QStringLiteral("SZJA havi része"),
-        QStringLiteral("SZJA-előleg (103)"), QStringLiteral("Esedékes")};
+// The columns' captions, made when the overview is first opened, not at
+// every start of the program.
+const QStringList &headers()
+{
+    static const QStringList captions
+        = {QStringLiteral("Időszak"), QStringLiteral("Bevétel"), QStringLiteral("Jövedelem"),
+            QStringLiteral("TB-alap"), QStringLiteral("TB (406)"), QStringLiteral("Szocho-alap"),
+            QStringLiteral("Szocho (258)"), QStringLiteral("SZJA havi része"),
+            QStringLiteral("SZJA-előleg (103)"), QStringLiteral("Esedékes")};
+    return captions;
+}
 constexpr int due_column = 9;
 
 // What a copy of the cell gives: figures as bare digits, dates as
@@ -75,8 +81,8 @@ YearOverviewWindow::YearOverviewWindow(Platform &platform, WindowNames names, QW
     note_->setWordWrap(true);
     table_->setObjectName(QStringLiteral("Table1"));
     table_->setAccessibleName(QStringLiteral("Éves áttekintés táblázata"));
-    table_->setColumnCount(int(headers.size()));
-    table_->setHorizontalHeaderLabels(headers);
+    table_->setColumnCount(int(headers().size()));
+    table_->setHorizontalHeaderLabels(headers());
     table_->verticalHeader()->hide();
     // Rows as tall as their text: the year fits on a screen.
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
@@ -223,7 +229,7 @@ void YearOverviewWindow::show_highlight()
 
 QList<QStringList> YearOverviewWindow::cell_texts() const
 {
-    QList<QStringList> cells {headers};
+    QList<QStringList> cells {headers()};
     for (int r = 0; r < table_->rowCount(); ++r) {
         QStringList row;
         for (int c = 0; c < table_->columnCount(); ++c)
@@ -251,7 +257,7 @@ void YearOverviewWindow::copy_cells()
     int top = 0, bottom = table_->rowCount() - 1, left = 0, right = table_->columnCount() - 1;
     QStringList lines;
     if (ranges.isEmpty()) {
-        lines << headers.join(u'\t');
+        lines << headers().join(u'\t');
     } else {
         top = left = std::numeric_limits<int>::max();
         bottom = right = -1;
@@ -286,7 +292,7 @@ void YearOverviewWindow::copy_figure(int row, int column)
         return;
     QApplication::clipboard()->setText(digits);
     tell(QStringLiteral("Vágólapon: %1 (%2, %3)")
-             .arg(digits, table_->item(row, 0)->text(), headers[column]));
+             .arg(digits, table_->item(row, 0)->text(), headers()[column]));
 }
 
 void YearOverviewWindow::tell(const QString &text)
