@@ -114,10 +114,14 @@ std::optional<Problem> save_revenue_file(const QString &path, const QStringList 
                     c = QChar(0x00A0);
         }
         lines.append(charset::to_windows1250(line, &lossy));
+        // Windows-1250 bytes that happen to be UTF-8 ("Őť" is D5 9D) would
+        // be read back as another text.
+        lossy = lossy || charset::decode_line(lines.last()) != line;
         saved.append(line);
     }
     // Windows-1250, which older copies read, unless a text has a character
-    // it lacks: then UTF-8, which the load reads too.
+    // it lacks or would read back otherwise: then UTF-8, which the load reads
+    // too.
     if (lossy)
         for (qsizetype i = 0; i < saved.size(); ++i)
             lines[i] = saved[i].toUtf8();

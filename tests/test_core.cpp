@@ -489,6 +489,7 @@ private slots:
         // A character Windows-1250 lacks: the whole file in UTF-8.
         add("UTF-8 when needed", "save", "12\u202Fabc|1😀|K\u0151|1 234", "12\xE2\x80\xAF" "abc|1\xF0\x9F\x98\x80|K\xC5\x91|1\xC2\xA0" "234|||||||||");
         add("dot groups saved", "save", "1.200.000", "1.200.000||||||||||||");
+        add("Windows-1250 that reads as UTF-8", "save", "Őť", "\xC5\x90\xC5\xA5||||||||||||");
         add("one form", "save", "1\u202F234\u2003567| -12 345 |Kő 12|12abc", "1\xA0" "234\xA0" "567|-12\xA0" "345|K\xF5 12|12abc|||||||||");
         // Only the save's own copies go; whatever the user named survives.
         add("the save's copies", "leftovers", "adat.txt.pennaro-mentes-Ab12Cd|adat22.txt.pennaro-mentes-x1Y2z3|felad.imp.pennaro-mentes-000000|pennaro.ini.pennaro-mentes-abcdef|adat.txt.pennaro-mentes|adat.txt.pennaro-mentes-toolong|adat.txt.backup|adat22.txt.regi01|felad.imp.masolt|adat.txt.Ab12Cd|adat.txt", "adat.txt|adat.txt.Ab12Cd|adat.txt.backup|adat.txt.pennaro-mentes|adat.txt.pennaro-mentes-toolong|adat22.txt.regi01|felad.imp.masolt");
