@@ -520,6 +520,20 @@ private slots:
         }
     }
 
+    // The pictures of the info and exit buttons are read when painted, and
+    // greyed for a disabled button.
+    void buttonPictures()
+    {
+        f.open();
+        for (QPushButton *button : {f.ui().Command19, f.ui().Command14}) {
+            const QPixmap picture = button->icon().pixmap(QSize(32, 32));
+            QVERIFY(!picture.isNull());
+            QCOMPARE(button->icon().actualSize(QSize(16, 16)), QSize(16, 16));
+            const QPixmap greyed = button->icon().pixmap(QSize(32, 32), QIcon::Disabled);
+            QVERIFY(greyed.toImage() != picture.toImage());
+        }
+    }
+
     // The window opens on the screen, title bar included: 1366x768 at 125 %.
     void firstSize()
     {

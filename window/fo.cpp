@@ -1,4 +1,5 @@
 #include "window/fo.h"
+#include "window/deferred_icon.h"
 
 #include "evaluation/number_text.h"
 #include "ui_fo.h"
@@ -8,7 +9,6 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFocusEvent>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMenu>
@@ -143,15 +143,9 @@ void fo::dress_fields()
     info.setColor(QPalette::Text, palette().color(QPalette::ToolTipText));
     ui_->List1->setPalette(info);
 
-    // Sized up front, the pictures are decoded when first painted, not while
-    // the window is laid out before it appears.
-    const auto picture = [](const QString &path) {
-        QIcon icon;
-        icon.addFile(path, QSize(32, 32));
-        return icon;
-    };
-    ui_->Command19->setIcon(picture(QStringLiteral(":/icons/info.png")));
-    ui_->Command14->setIcon(picture(QStringLiteral(":/icons/exit.png")));
+    // Decoded when first painted, after the window has appeared.
+    ui_->Command19->setIcon(deferred_icon(QStringLiteral(":/icons/info.png"), QSize(32, 32)));
+    ui_->Command14->setIcon(deferred_icon(QStringLiteral(":/icons/exit.png"), QSize(32, 32)));
 }
 
 void fo::connect_handlers()
