@@ -321,14 +321,19 @@ std::optional<FileError> write_lines(const QString &path, const QList<QByteArray
 
 void remove_leftover_copies(const QString &folder, const QStringList &names)
 {
-    QStringList patterns;
-    for (const QString &name : names)
-        patterns << copy_name(name, QStringLiteral("??????"));
+    // Compared by hand: a wildcard filter would compile a regular expression
+    // at every start. Any case, as a wildcard filter does.
+    const auto is_copy = [&names](const QString &file) {
+        return std::any_of(names.begin(), names.end(), [&file](const QString &name) {
+            const QString prefix = copy_name(name, {});
+            return file.size() == prefix.size() + 6 && file.startsWith(prefix, Qt::CaseInsensitive);
+        });
+    };
     const QDir dir(folder);
     // Links and other odd files of that name go too, never what they point to.
-    for (const QString &leftover :
-        dir.entryList(patterns, QDir::Files | QDir::System | QDir::Hidden))
-        QFile::remove(dir.filePath(leftover));
+    for (const QString &file : dir.entryList(QDir::Files | QDir::System | QDir::Hidden))
+        if (is_copy(file))
+            QFile::remove(dir.filePath(file));
 }
 
 std::optional<FileError> prepare_log(const QString &path)
