@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 mode=${1:-run}
-packages=(cmake make g++ qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev)
+packages=(cmake make g++ qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev libfontconfig-dev)
 case "$mode" in
 run | test) ;;
 bench) packages+=(libx11-dev xvfb) ;;

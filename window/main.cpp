@@ -1,4 +1,5 @@
 #include "platform/desktop_platform.h"
+#include "platform/font_configuration.h"
 #include "platform/running_copy.h"
 #include "storage/folder_lock.h"
 #include "window/command_line.h"
@@ -39,6 +40,8 @@ int main(int argc, char *argv[])
         return answer->status;
     }
 
+    // Read on another core while Qt connects to the display.
+    auto font_configuration = read_font_configuration();
     QApplication app(argc, argv);
     // Names the user's data folder of an installed copy.
     QApplication::setApplicationName(QStringLiteral("pennaro"));
@@ -50,6 +53,7 @@ int main(int argc, char *argv[])
     FolderLock lock;
     auto locking = std::async(
         std::launch::async, [&platform, &lock] { return lock.take(platform.dataFolder()); });
+    font_configuration.wait();
     fo window(platform);
     // A second copy on the same data folder ends before it touches a file,
     // and brings the running copy's window to the front.
