@@ -9,6 +9,7 @@
 #include <QTextDocument>
 
 #include <QMenu>
+#include <QStyleOption>
 
 #include <future>
 
@@ -503,6 +504,19 @@ private slots:
                         ui.Label24->palette().color(QPalette::Window))
                 >= 4.5);
         }
+        // An unchecked radio button's ring stands out from the window at
+        // least as much as Fusion's own in a light scheme.
+        QRadioButton *unchecked = f.ui().Option1->isChecked() ? f.ui().Option2 : f.ui().Option1;
+        QStyleOptionButton option;
+        option.initFrom(unchecked);
+        const QRect ring = unchecked->style()->subElementRect(
+            QStyle::SE_RadioButtonIndicator, &option, unchecked);
+        const QImage drawn = unchecked->grab(ring).toImage();
+        double clearest = 1;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x)
+                clearest = std::max(clearest, contrast_ratio(drawn.pixelColor(x, y), window));
+        QVERIFY2(clearest >= 2, qPrintable(QString::number(clearest)));
         f.close();
         QApplication::setPalette(before);
     }

@@ -138,6 +138,16 @@ void fo::dress_fields()
     QPalette warning = ui_->Label27->palette();
     warning.setColor(QPalette::WindowText, QColor(192, 0, 0));
     ui_->Label27->setPalette(warning);
+    // Fusion rings a radio button a shade darker than the window: black on
+    // black in a dark scheme, where the ring is drawn from the text's colour.
+    const QColor ink = palette().color(QPalette::WindowText);
+    if (ink.lightness() > palette().color(QPalette::Window).lightness()) {
+        for (QRadioButton *radio : {ui_->Option1, ui_->Option2}) {
+            QPalette ringed = radio->palette();
+            ringed.setColor(QPalette::Window, ink);
+            radio->setPalette(ringed);
+        }
+    }
     QPalette info = ui_->List1->palette();
     info.setColor(QPalette::Base, palette().color(QPalette::ToolTipBase));
     info.setColor(QPalette::Text, palette().color(QPalette::ToolTipText));
