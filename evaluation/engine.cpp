@@ -241,11 +241,10 @@ std::optional<Evaluation> evaluate_quarterly(
 
     // The SZJA-liable income from 1 January to the end of month m: the
     // income above the allowance.
-    const qint64 share_percent = 100 - data.cost_ratio;
     const auto liable = [&](int m) -> qint64 {
         if (m == 0)
             return 0;
-        const qint64 income = floor_div(qint64(year->ytd_revenue[m]) * share_percent + 50, 100);
+        const qint64 income = income_half_up(year->ytd_revenue[m], data.cost_ratio);
         return std::max<qint64>(0, income - year->allowance);
     };
 
@@ -321,6 +320,11 @@ std::optional<Evaluation> evaluate_quarterly(
 }
 
 } // namespace
+
+qint64 income_half_up(qint64 revenue, int cost_ratio)
+{
+    return floor_div(revenue * (100 - cost_ratio) + 50, 100);
+}
 
 std::optional<CeilingExceeded> revenue_ceiling_exceeded(
     const MasterData &data, const MonthlyRevenue &monthly_revenue, int month)

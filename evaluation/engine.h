@@ -79,6 +79,9 @@ constexpr int quarter_of(int month)
 // law divides the quarter's income among its months.
 int months_taken(int year, int month);
 
+// The revenue less the cost ratio, in whole forints, 50 fillér up.
+qint64 income_half_up(qint64 revenue, int cost_ratio);
+
 // The year from January up to `month`, by the rules of the data's year;
 // nothing when a sum or a rounded product leaves the 32-bit range.
 std::optional<Evaluation> evaluate(

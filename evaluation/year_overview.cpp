@@ -4,19 +4,12 @@
 
 namespace {
 
-// The revenue less the cost ratio, whole forints, 50 fillér up.
-qint64 income_of(qint64 revenue, int cost_ratio)
-{
-    const qint64 hundredths = revenue * (100 - cost_ratio) + 50;
-    return hundredths / 100 - (hundredths % 100 != 0 && hundredths < 0 ? 1 : 0);
-}
-
 OverviewRow month_row(const MasterData &data, const RevenueFields &fields, int month)
 {
     OverviewRow row;
     row.number = month;
     row.revenue = fields[month - 1].value_or(0);
-    row.income = income_of(row.revenue, data.cost_ratio);
+    row.income = income_half_up(row.revenue, data.cost_ratio);
     // The month command takes the revenues up to the month, from 2023 up
     // to its quarter's end: each must fit, as there.
     MonthlyRevenue revenue {};
