@@ -35,6 +35,15 @@ QString without_colon(QString caption)
     return caption.remove(u':').trimmed();
 }
 
+// The numbers of a problem's lines: "3., 7.".
+QString line_numbers(const Problem &p)
+{
+    QStringList numbers;
+    for (const Problem::Line &line : p.lines)
+        numbers.append(QStringLiteral("%1.").arg(line.number));
+    return numbers.join(QStringLiteral(", "));
+}
+
 } // namespace
 
 QString month_adjective(int month)
@@ -126,28 +135,19 @@ Notice notice_for(const Problem &p, const WindowNames &names)
                                "adatok üresek maradnak.")
                     .arg(p.count)
                     .arg(path)};
-    case What::TaxpayerLettersReplaced: {
-        QStringList lines;
-        for (const Problem::Line &line : p.lines)
-            lines.append(QStringLiteral("%1.").arg(line.number));
+    case What::TaxpayerLettersReplaced:
         return {QStringLiteral("Az adat2.txt egyes betűi nem vihetők át a bevallásba, helyettük "
                                "„?” áll (%1): %2 sor.")
-                    .arg(path, lines.join(QStringLiteral(", ")))};
-    }
+                    .arg(path, line_numbers(p))};
     case What::TaxpayerLinesCut:
-    case What::TaxpayerDoubledLineEnds: {
-        QStringList lines;
-        for (const Problem::Line &line : p.lines)
-            lines.append(QStringLiteral("%1.").arg(line.number));
-        return p.what == What::TaxpayerLinesCut
-            ? Notice {QStringLiteral("Az adat2.txt egyes sorai 4096 bájtnál hosszabbak, a "
-                                     "program levágta a végüket (%1): %2 sor.")
-                          .arg(path, lines.join(QStringLiteral(", ")))}
-            : Notice {QStringLiteral("Az adat2.txt egyes soraiban dupla sorvég (CR CR LF) áll, "
-                                     "a program egy sorvégnek vette (%1): %2 sor.")
-                          .arg(path, lines.join(QStringLiteral(", "))),
-                MessageIcon::Information};
-    }
+        return {QStringLiteral("Az adat2.txt egyes sorai 4096 bájtnál hosszabbak, a program "
+                               "levágta a végüket (%1): %2 sor.")
+                    .arg(path, line_numbers(p))};
+    case What::TaxpayerDoubledLineEnds:
+        return {QStringLiteral("Az adat2.txt egyes soraiban dupla sorvég (CR CR LF) áll, a "
+                               "program egy sorvégnek vette (%1): %2 sor.")
+                    .arg(path, line_numbers(p)),
+            MessageIcon::Information};
     case What::Entry3NotNumber:
         return critical(
             QStringLiteral("Az adat2.txt 3. sora nem szám: „%1”. A bevallás nem készült el.")
