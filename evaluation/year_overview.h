@@ -39,6 +39,14 @@ struct OverviewRow {
     QDate szja_due;
 };
 
+// The row's figures in the order of its columns, from the revenue to the
+// months' parts of the advance.
+inline std::array<double, 7> row_figures(const OverviewRow &row)
+{
+    return {double(row.revenue), double(row.income), double(row.tb_base), double(row.tb),
+        row.szocho_base, double(row.szocho), double(row.szja_part)};
+}
+
 // What the revenue fields hold, read one by one: nothing for a field that
 // does not fit 32 bits.
 using RevenueFields = std::array<std::optional<qint32>, 12>;

@@ -34,8 +34,7 @@ QByteArray overview_csv(
         if (row.problem) {
             fields << field(why(*row.problem));
         } else {
-            for (double figure : {double(row.revenue), double(row.income), double(row.tb_base),
-                     double(row.tb), row.szocho_base, double(row.szocho), double(row.szja_part)})
+            for (double figure : row_figures(row))
                 fields << plain(figure);
             fields << (row.szja_advance ? plain(double(*row.szja_advance)) : QString())
                    << date(row.contributions_due) << date(row.szja_due)

@@ -147,8 +147,7 @@ void YearOverviewWindow::show_content(const OverviewContent &content)
             shown << why(*row.problem);
             copied << shown.last();
         } else {
-            for (double value : {double(row.revenue), double(row.income), double(row.tb_base),
-                     double(row.tb), row.szocho_base, double(row.szocho), double(row.szja_part)}) {
+            for (double value : row_figures(row)) {
                 shown << figure(value);
                 copied << number_text::plain(value);
             }
