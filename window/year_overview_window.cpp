@@ -37,6 +37,14 @@ constexpr int due_column = 9;
 // yyyy-MM-dd, for a spreadsheet or a web form's field.
 constexpr int copied_role = Qt::UserRole;
 
+// A landscape A4 page with 12 mm margins: the PDF's, and the document's
+// laid out for it.
+QPageLayout page_layout()
+{
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(12, 12, 12, 12),
+        QPageLayout::Millimeter);
+}
+
 QString long_date(QDate day)
 {
     return QLocale(QLocale::Hungarian).toString(day, QStringLiteral("yyyy. MMMM d."));
@@ -303,17 +311,26 @@ void YearOverviewWindow::save_csv()
 {
     const QString path = platform_.chooseSavePath(QStringLiteral("Mentés CSV-be"),
         QStringLiteral("pennaro_%1.csv").arg(content_.year), QStringLiteral("CSV-fájl (*.csv)"));
-    if (path.isEmpty())
-        return;
-    if (const auto error = write_file(
-            path, overview_csv(content_.rows, [this](const Problem &p) { return why(p); }))) {
+    if (!path.isEmpty())
+        save(path, overview_csv(content_.rows, [this](const Problem &p) { return why(p); }));
+}
+
+bool YearOverviewWindow::save(const QString &path, const QByteArray &bytes)
+{
+    if (const auto error = write_file(path, bytes)) {
         Problem problem {Problem::What::OverviewNotSaved, path};
         problem.error = error;
-        const Notice notice = notice_for(problem, names_);
-        platform_.message(notice.text, notice.icon, notice.buttons);
-        return;
+        report(problem);
+        return false;
     }
     tell(QStringLiteral("Mentve: %1").arg(shown_path(path)));
+    return true;
+}
+
+void YearOverviewWindow::report(const Problem &problem)
+{
+    const Notice notice = notice_for(problem, names_);
+    platform_.message(notice.text, notice.icon, notice.buttons);
 }
 
 std::unique_ptr<QTextDocument> YearOverviewWindow::document() const
@@ -344,12 +361,9 @@ std::unique_ptr<QTextDocument> YearOverviewWindow::document() const
     html += QStringLiteral("</table><p>Készült: %1</p>").arg(long_date(platform_.today()));
     auto page = std::make_unique<QTextDocument>();
     page->setHtml(html);
-    // A landscape A4 page less its margins, in points: the largest type that
-    // keeps the year on it.
-    page->setPageSize(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
-        QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter)
-                          .paintRect(QPageLayout::Point)
-                          .size());
+    // The page less its margins, in points: the largest type that keeps the
+    // year on it.
+    page->setPageSize(page_layout().paintRect(QPageLayout::Point).size());
     QFont font = page->defaultFont();
     for (double points = 10; points >= 5; points -= 0.5) {
         font.setPointSizeF(points);
@@ -371,28 +385,18 @@ void YearOverviewWindow::save_pdf()
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
         QPdfWriter pdf(&buffer);
-        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
-            QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter));
+        pdf.setPageLayout(page_layout());
         pdf.setTitle(windowTitle());
         pdf.setCreator(QStringLiteral("PENNARO"));
         document()->print(&pdf);
     }
-    Problem problem {Problem::What::OverviewNotSaved, path};
-    if (const auto error = write_file(path, bytes)) {
-        problem.error = error;
-        const Notice notice = notice_for(problem, names_);
-        platform_.message(notice.text, notice.icon, notice.buttons);
+    if (!save(path, bytes))
         return;
-    }
-    tell(QStringLiteral("Mentve: %1").arg(shown_path(path)));
     if (platform_.message(QStringLiteral("A PDF elkészült: %1. Megnyitja a PDF-nézőben (onnan "
                                          "nyomtatható)?")
                               .arg(shown_path(path)),
             MessageIcon::Question, MessageButtons::YesNo)
             == MessageAnswer::Yes
-        && !platform_.openFile(path)) {
-        problem.what = Problem::What::OverviewNotOpened;
-        const Notice notice = notice_for(problem, names_);
-        platform_.message(notice.text, notice.icon, notice.buttons);
-    }
+        && !platform_.openFile(path))
+        report(Problem {Problem::What::OverviewNotOpened, path});
 }

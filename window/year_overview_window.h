@@ -50,6 +50,10 @@ private:
     void copy_figure(int row, int column);
     void save_csv();
     void save_pdf();
+    // Writes a saved file and says so under the table; false, told in a
+    // box, when it cannot be written.
+    bool save(const QString &path, const QByteArray &bytes);
+    void report(const Problem &problem);
     // A line under the table: what was copied or saved.
     void tell(const QString &text);
 
