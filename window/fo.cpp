@@ -165,7 +165,9 @@ void fo::connect_handlers()
             [this, month] { evaluate_month(month); });
         QLineEdit *field = revenue_field(month);
         connect(field, &QLineEdit::textChanged, this, [this, field] {
-            regroup_revenue(field);
+            // A regrouped text raised a change of its own, which did the rest.
+            if (regroup_revenue(field))
+                return;
             note_revenues_changed();
             show_results_state();
             refresh_overview();

@@ -107,8 +107,9 @@ private:
     std::optional<qint32> revenue_in_field(int month) const;
 
     // The input fields (input_fields.cpp).
-    void regroup_revenue(QLineEdit *field);
-    void show_revenue(QLineEdit *field, const QString &text);
+    // True when the field's text was replaced: that change was told too.
+    bool regroup_revenue(QLineEdit *field);
+    bool show_revenue(QLineEdit *field, const QString &text);
     int month_of(const QObject *field) const; // 0 for no revenue field
     void leave_field(QObject *field);
     void master_field_left();

@@ -5,31 +5,33 @@
 
 // A revenue field regroups its digits on every change of its text; the
 // user's text and the regrouped one are one step of its undo history.
-void fo::regroup_revenue(QLineEdit *field)
+bool fo::regroup_revenue(QLineEdit *field)
 {
     if (undoing_)
-        return;
+        return false;
     EditHistory &history = revenue_history_[month_of(field) - 1];
     if (format_lock) { // the saved texts, verbatim
         history.reset(field->text());
-        return;
+        return false;
     }
     const QString made = field->text();
     const QString shown = made.isEmpty() ? made : regrouped_revenue(made);
-    show_revenue(field, shown);
+    const bool replaced = show_revenue(field, shown);
     field->setCursorPosition(int(field->text().size()));
     history.record(made, shown);
+    return replaced;
 }
 
 // The program's own text in a revenue field, the cursor after it; it is
 // not regrouped again.
-void fo::show_revenue(QLineEdit *field, const QString &text)
+bool fo::show_revenue(QLineEdit *field, const QString &text)
 {
     if (field->text() == text)
-        return;
+        return false;
     undoing_ = true;
     field->setText(text);
     undoing_ = false;
+    return true;
 }
 
 int fo::month_of(const QObject *field) const
