@@ -7,6 +7,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -54,9 +55,17 @@ std::optional<Problem> replace_settings(const QString &folder, const QList<QByte
     return problem;
 }
 
-// The master-data fields' keys, in the order of MasterDataTexts.
+// The master-data fields' keys: the six texts of text_fields, then the
+// employment.
 const char *const master_keys[]
     = {"minimalber", "garantalt", "szja", "tb", "szocho", "koltseghanyad", "allas"};
+
+// The texts of the master data, in the order of master_keys.
+template<typename Texts> auto text_fields(Texts &texts)
+{
+    return std::array {&texts.minimum_wage, &texts.guaranteed_minimum, &texts.szja, &texts.tb,
+        &texts.szocho, &texts.cost_ratio};
+}
 
 } // namespace
 
@@ -98,20 +107,20 @@ std::optional<MasterDataTexts> read_master_choice(const QString &folder, int yea
 {
     MasterDataTexts texts;
     texts.year = year;
-    QString *const fields[] = {&texts.minimum_wage, &texts.guaranteed_minimum, &texts.szja,
-        &texts.tb, &texts.szocho, &texts.cost_ratio};
+    const auto fields = text_fields(texts);
     const QByteArray prefix = QByteArray::number(year) + '.';
     bool kept = false;
     for (const QByteArray &line : settings_lines(folder)) {
         if (!line.startsWith(prefix))
             continue;
-        const QByteArray key = line.mid(prefix.size(), line.indexOf('=') - prefix.size());
-        const QString value = QString::fromUtf8(line.mid(line.indexOf('=') + 1)).trimmed();
-        for (int i = 0; i < 7; ++i) {
+        const qsizetype equals = line.indexOf('=');
+        const QByteArray key = line.mid(prefix.size(), equals - prefix.size());
+        const QString value = QString::fromUtf8(line.mid(equals + 1)).trimmed();
+        for (int i = 0; i < int(std::size(master_keys)); ++i) {
             if (key != master_keys[i])
                 continue;
             kept = true;
-            if (i < 6)
+            if (i < int(fields.size()))
                 *fields[i] = value;
             else
                 texts.main_employment = value != QStringLiteral("mellek");
@@ -122,12 +131,11 @@ std::optional<MasterDataTexts> read_master_choice(const QString &folder, int yea
 
 std::optional<Problem> save_master_choice(const QString &folder, const MasterDataTexts &texts)
 {
-    const QString *const fields[] = {&texts.minimum_wage, &texts.guaranteed_minimum, &texts.szja,
-        &texts.tb, &texts.szocho, &texts.cost_ratio};
+    const auto fields = text_fields(texts);
     const QByteArray prefix = QByteArray::number(texts.year) + '.';
     QList<QByteArray> lines;
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < int(fields.size()); ++i)
         lines << prefix + master_keys[i] + '=' + fields[i]->toUtf8();
-    lines << prefix + master_keys[6] + '=' + (texts.main_employment ? "fo" : "mellek");
+    lines << prefix + master_keys[fields.size()] + '=' + (texts.main_employment ? "fo" : "mellek");
     return replace_settings(folder, {prefix}, lines, Problem::What::MasterDataNotSaved);
 }
