@@ -102,27 +102,25 @@ TextLines read_lines(QIODevice &device, int max_lines, int max_line_length)
     return result;
 }
 
+namespace {
+
+// What the system's error numbers mean to the user.
+constexpr std::pair<int, FileError> errno_meanings[] = {
+#ifdef EDQUOT
+    {EDQUOT, FileError::NoSpace},
+#endif
+    {ENOSPC, FileError::NoSpace}, {EFBIG, FileError::NoSpace}, {EACCES, FileError::NoPermission},
+    {EPERM, FileError::NoPermission}, {EROFS, FileError::NoPermission},
+    {ENOENT, FileError::NotFound}, {ENOTDIR, FileError::NotFound}, {EISDIR, FileError::Folder}};
+
+} // namespace
+
 FileError errno_error(int code)
 {
-    switch (code) {
-#ifdef EDQUOT
-    case EDQUOT:
-#endif
-    case ENOSPC:
-    case EFBIG:
-        return FileError::NoSpace;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return FileError::NoPermission;
-    case ENOENT:
-    case ENOTDIR:
-        return FileError::NotFound;
-    case EISDIR:
-        return FileError::Folder;
-    default:
-        return FileError::Other;
-    }
+    for (const auto &[known, meaning] : errno_meanings)
+        if (code == known)
+            return meaning;
+    return FileError::Other;
 }
 
 FileError file_error(const QFileDevice &file)
@@ -155,15 +153,9 @@ FileError file_error(const QFileDevice &file)
     if (is({2, 3}))
         return FileError::NotFound;
 #endif
-    // The system's codes errno_error knows.
-    static const int known[] = {
-#ifdef EDQUOT
-        EDQUOT,
-#endif
-        ENOSPC, EFBIG, EACCES, EPERM, EROFS, ENOENT, ENOTDIR, EISDIR};
-    for (int code : known)
+    for (const auto &[code, meaning] : errno_meanings)
         if (is({code}))
-            return errno_error(code);
+            return meaning;
     return FileError::Other;
 }
 
