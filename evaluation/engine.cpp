@@ -44,6 +44,31 @@ std::variant<MasterData, MasterField> read_master_data(const MasterDataTexts &te
     return data;
 }
 
+MasterDataTexts table_master_texts(int year)
+{
+    using number_text::grouped;
+    const year_rules::Year &rules = year_rules::rules_for(year);
+    const auto wage = [](qint32 figure) { return figure ? grouped(figure, 0) : QString(); };
+    return {wage(rules.minimum_wage), wage(rules.guaranteed_minimum),
+        grouped(year_rules::szja_percent, 0), grouped(year_rules::tb_percent, 1),
+        grouped(year_rules::szocho_percent, 0), QString::number(rules.cost_ratios[0]), true,
+        rules.year};
+}
+
+MasterDataTexts with_table_figures(MasterDataTexts texts)
+{
+    const MasterDataTexts table = table_master_texts(texts.year);
+    const std::pair<QString *, const QString *> fields[]
+        = {{&texts.minimum_wage, &table.minimum_wage},
+            {&texts.guaranteed_minimum, &table.guaranteed_minimum}, {&texts.szja, &table.szja},
+            {&texts.tb, &table.tb}, {&texts.szocho, &table.szocho},
+            {&texts.cost_ratio, &table.cost_ratio}};
+    for (const auto &[text, figure] : fields)
+        if (text->isEmpty())
+            *text = *figure;
+    return texts;
+}
+
 int months_taken(int year, int month)
 {
     return year_rules::rules_for(year).quarterly ? quarter_of(month) * 3 : month;

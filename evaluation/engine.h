@@ -33,6 +33,12 @@ struct MasterDataTexts {
     friend bool operator==(const MasterDataTexts &, const MasterDataTexts &) = default;
 };
 
+// The year's figures from the table as the fields show them; a wage not
+// decreed yet is empty.
+MasterDataTexts table_master_texts(int year);
+// The texts, an empty one taking the table's figure of their year.
+MasterDataTexts with_table_figures(MasterDataTexts texts);
+
 // What is paid at the end of a quarter, from 2023 when TB and Szocho are
 // paid by quarter too.
 struct QuarterTotals {

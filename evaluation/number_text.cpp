@@ -222,6 +222,19 @@ std::optional<qint32> read_whole32(QStringView text, Kind kind)
     return number ? whole32(*number) : std::nullopt;
 }
 
+QString year_accusative(int year)
+{
+    // By the last digit spoken: egyet, kettőt, hármat, négyet, ötöt, hatot,
+    // hetet, nyolcat, kilencet; after a round ten: tizet, húszat, harmincat,
+    // negyvenet, ötvenet, hatvanat, hetvenet, nyolcvanat, kilencvenet; after
+    // a round hundred or thousand: százat, ezret.
+    static const char *const units[] = {"", "et", "t", "at", "et", "öt", "ot", "et", "at", "et"};
+    static const char *const tens[] = {"", "et", "at", "at", "et", "et", "at", "et", "at", "et"};
+    const int last = year % 10, ten = year / 10 % 10;
+    const char *suffix = last ? units[last] : ten ? tens[ten] : year % 1000 ? "at" : "et";
+    return QStringLiteral("%1-%2").arg(year).arg(QString::fromUtf8(suffix));
+}
+
 QString grouped(double value, int decimals)
 {
     if (!std::isfinite(value))

@@ -46,4 +46,8 @@ QString plain(double value);
 // The text without its group blanks: "55 500" is "55500".
 QString bare_digits(QStringView text);
 
+// A year in the accusative, with the suffix its spoken last word takes:
+// "2026-ot", "2027-et", "2030-at".
+QString year_accusative(int year);
+
 } // namespace number_text

@@ -38,6 +38,11 @@ struct Problem {
         DataFolderMoved, // `path` used, `other_path` the program's, `text` the files left
         YearNotSaved, // `path`, `error`
         YearChoiceUnusable, // `path`, `error` or `text` the line, `count` the year taken
+        YearNotChanged, // `path`, `error`: `count`, the year chosen, is not in use
+        YearFileNotRemoved, // `path`, `error`: the copy of `count`, the year in use, stays
+        YearRevenuesUnreadable, // `path`, `error`: the revenues of `count`
+        YearCopyUnreadable, // `path`, `error`, moved to `other_path` if not empty:
+                            // adat.txt's revenues of `count` taken instead
         MasterDataNotSaved, // `path`, `error`
         TaxpayerSampleWritten, // `path` of the sample
         OverviewNotSaved, // `path`, `error`

@@ -1,5 +1,7 @@
 #include "evaluation/year_overview.h"
 
+#include "evaluation/number_text.h"
+
 #include "declaration/period.h"
 
 namespace {
@@ -54,6 +56,15 @@ void add_row(OverviewRow &sum, const OverviewRow &row)
 }
 
 } // namespace
+
+RevenueFields revenue_fields(const QStringList &texts)
+{
+    RevenueFields revenue;
+    for (int i = 0; i < 12; ++i)
+        revenue[i] = number_text::whole32(
+            number_text::to_amount(texts.value(i), number_text::Kind::Forints));
+    return revenue;
+}
 
 QList<OverviewRow> year_overview(const MasterData &data, const RevenueFields &revenue)
 {

@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <optional>
@@ -50,6 +51,9 @@ inline std::array<double, 7> row_figures(const OverviewRow &row)
 // What the revenue fields hold, read one by one: nothing for a field that
 // does not fit 32 bits.
 using RevenueFields = std::array<std::optional<qint32>, 12>;
+// The same of the twelve texts: a month command's reading of each, the
+// number at its start when it is not a number.
+RevenueFields revenue_fields(const QStringList &texts);
 
 // The seventeen rows of the year, by the rules of the data's year: each
 // month row is the evaluation its month command makes, each quarter row

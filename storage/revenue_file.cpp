@@ -37,23 +37,22 @@ RevenueFile unreadable(const QString &path, FileError error)
         result.ask_before_saving = true;
         return result;
     }
-    const QString aside = aside_path(path);
-    if (!QFile::rename(path, aside)) {
+    const auto aside = move_aside(path);
+    if (!aside) {
         result.ask_before_saving = true;
         return result;
     }
     result.problem->what = Problem::What::RevenuesMovedAside;
-    result.problem->other_path = aside;
+    result.problem->other_path = *aside;
     write_lines(path, QList<QByteArray>(36)); // the exit saves it again if this fails
     return result;
 }
 
 RevenueFile load(const QString &path)
 {
-    RevenueFile result;
-    result.texts = QStringList(12, QString());
-
     if (!QFileInfo::exists(path)) {
+        RevenueFile result;
+        result.texts = QStringList(12, QString());
         // A new file holds 36 empty lines.
         if (const auto error = write_lines(path, QList<QByteArray>(36))) {
             result.problem = Problem {Problem::What::RevenuesNotCreated};
@@ -62,14 +61,26 @@ RevenueFile load(const QString &path)
         }
         return result;
     }
+    auto read = read_revenue_file(path);
+    if (const auto *error = std::get_if<FileError>(&read))
+        return unreadable(path, *error);
+    return std::get<RevenueFile>(std::move(read));
+}
+
+} // namespace
+
+std::variant<RevenueFile, FileError> read_revenue_file(const QString &path)
+{
     QFile file(path);
     if (const auto error = open_for_reading(file))
-        return unreadable(path, *error);
+        return *error;
     const TextLines read = read_lines(file, 12);
     file.close();
     if (read.has_nul)
-        return unreadable(path, FileError::NotText);
+        return FileError::NotText;
 
+    RevenueFile result;
+    result.texts = QStringList(12, QString());
     QList<Problem::Line> bad_lines;
     for (qsizetype i = 0; i < read.lines.size(); ++i) {
         // UTF-8 (an editor's) or the Windows-1250 that the save writes.
@@ -91,7 +102,13 @@ RevenueFile load(const QString &path)
     return result;
 }
 
-} // namespace
+std::optional<QString> move_aside(const QString &path)
+{
+    const QString aside = aside_path(path);
+    if (!QFile::rename(path, aside))
+        return std::nullopt;
+    return aside;
+}
 
 RevenueFile load_revenue_file(const QString &path)
 {

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <variant>
 
 // adat.txt: the twelve revenue fields' texts, one a line.
 struct RevenueFile {
@@ -25,6 +26,14 @@ struct RevenueFile {
 // Reads the file, or creates it with 36 empty lines when there is none. A
 // file that cannot be read is moved aside when it can be, never replaced.
 RevenueFile load_revenue_file(const QString &path);
+
+// The file's texts and values, read without changing it; why not, when it
+// cannot be read.
+std::variant<RevenueFile, FileError> read_revenue_file(const QString &path);
+
+// Moves an unreadable file to a free name beside it, "<name>_olvashatatlan.txt";
+// that name, or nothing when it could not be moved.
+std::optional<QString> move_aside(const QString &path);
 
 // Replaces the file with the twelve texts. A number is written in one form
 // (digits, "-", 0xA0 between the groups) whatever blanks the field shows.

@@ -11,6 +11,9 @@
 
 namespace {
 
+const QByteArray year_key = QByteArrayLiteral("adoev=");
+const QByteArray chosen_in_key = QByteArrayLiteral("adoev_valasztva=");
+
 QString settings_path(const QString &folder)
 {
     return folder + QStringLiteral("/pennaro.ini");
@@ -84,23 +87,44 @@ YearChoice read_year_choice(const QString &folder)
         return unusable(error, {});
     for (const QByteArray &line : lines) {
         const QByteArray setting = line.trimmed();
-        if (!setting.startsWith("adoev="))
-            continue;
         bool number = false;
-        const int year = setting.mid(6).trimmed().toInt(&number);
+        if (setting.startsWith(chosen_in_key)) {
+            const int year = setting.mid(chosen_in_key.size()).trimmed().toInt(&number);
+            if (number)
+                choice.chosen_in = year;
+        }
+        if (!setting.startsWith(year_key) || choice.year)
+            continue;
+        const int year = setting.mid(year_key.size()).trimmed().toInt(&number);
         if (!number || year_rules::rules_for(year).year != year)
             return unusable(std::nullopt, setting);
         choice.year = year;
-        return choice;
     }
     return choice;
 }
 
-std::optional<Problem> save_year_choice(const QString &folder, int year)
+std::optional<Problem> save_year_choice(
+    const QString &folder, int year, std::optional<int> chosen_in, bool forget_master)
 {
-    // Choosing a year brings back its figures: what was kept for it goes.
-    return replace_settings(folder, {"adoev=", QByteArray::number(year) + '.'},
-        {"adoev=" + QByteArray::number(year)}, Problem::What::YearNotSaved);
+    QList<QByteArray> lines {year_key + QByteArray::number(year)};
+    if (chosen_in)
+        lines << chosen_in_key + QByteArray::number(*chosen_in);
+    QList<QByteArray> replaced {year_key, chosen_in_key};
+    if (forget_master)
+        replaced << QByteArray::number(year) + '.';
+    return replace_settings(folder, replaced, lines, Problem::What::YearNotSaved);
+}
+
+std::optional<Problem> keep_year_if_unset(const QString &folder, int year)
+{
+    std::optional<FileError> error;
+    const QList<QByteArray> lines = settings_lines(folder, &error);
+    if (error
+        || std::any_of(lines.begin(), lines.end(),
+            [](const QByteArray &line) { return line.trimmed().startsWith(year_key); }))
+        return std::nullopt;
+    return replace_settings(
+        folder, {year_key}, {year_key + QByteArray::number(year)}, Problem::What::YearNotSaved);
 }
 
 std::optional<MasterDataTexts> read_master_choice(const QString &folder, int year)

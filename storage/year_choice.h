@@ -8,8 +8,10 @@
 #include <optional>
 
 // The choices kept in the data folder beside adat.txt (whose format stays),
-// in "pennaro.ini": the tax year, one line "adoev=<year>", and from 2023 the
-// master data set for each year, lines "<year>.<field>=<text>".
+// in "pennaro.ini": the tax year, one line "adoev=<year>"; the calendar year
+// in which the user last chose an earlier tax year, "adoev_valasztva=<year>";
+// and from 2023 the master data set for each year, lines
+// "<year>.<field>=<text>".
 
 // The year chosen; nothing when nothing was chosen. When the file cannot
 // be read (`error`) or names no year of the table (`text` its line), no
@@ -17,12 +19,22 @@
 struct YearChoice {
     std::optional<int> year;
     std::optional<Problem> problem;
+    // The calendar year in which an earlier tax year was chosen: a new
+    // calendar year is told until the user chooses in it.
+    std::optional<int> chosen_in;
 };
 YearChoice read_year_choice(const QString &folder);
 
-// Keeps the choice, replacing the file in one step, and forgets the master
-// data kept for that year; the other lines stay.
-std::optional<Problem> save_year_choice(const QString &folder, int year);
+// Keeps the choice, replacing the file in one step; the other lines stay.
+// `chosen_in`, the calendar year of the choice, is kept when given. With
+// `forget_master`, the master data kept for the year go: its figures are
+// the table's again.
+std::optional<Problem> save_year_choice(
+    const QString &folder, int year, std::optional<int> chosen_in, bool forget_master);
+
+// Keeps the year when the file names none yet and can be read; the other
+// lines stay.
+std::optional<Problem> keep_year_if_unset(const QString &folder, int year);
 
 // The master data kept for the year, as the fields showed them; nothing
 // when none were kept. A field not kept comes back empty.

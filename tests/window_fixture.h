@@ -41,11 +41,7 @@ public:
         return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Cancel;
     }
     void beep() override { log << "beep"; }
-    QDate today() const override
-    {
-        log << "today";
-        return date;
-    }
+    QDate today() const override { return date; }
     QString dataFolder() const override { return folder.path(); }
     std::optional<Problem> dataFolderMoved() const override { return moved; }
     QStringList templateFolders() const override { return {templates.path()}; }

@@ -3,6 +3,7 @@
 #include "evaluation/engine.h"
 #include "inputs/edit_history.h"
 #include "platform/platform.h"
+#include "storage/revenue_file.h"
 #include "storage/taxpayer_file.h"
 
 #include <QColor>
@@ -90,8 +91,10 @@ private:
     MasterDataTexts master_texts_in_fields() const;
     void remember_master_data();
     void put_year_figures(int year);
+    void show_year(int year);
     void choose_year(int year);
     int chosen_year() const;
+    void tell_new_year(int today_year, std::optional<int> chosen_in);
     void show_quarter_totals(const std::optional<QuarterTotals> &totals);
     void show_revenue_ceiling(const std::optional<CeilingExceeded> &exceeded);
     void offer_taxpayer_sample();
@@ -115,18 +118,22 @@ private:
     void master_field_left();
 
     // The saved revenues and the exit (saved_revenues.cpp).
-    QString revenue_path() const;
     QStringList revenue_texts() const;
     void clear_revenue_fields();
-    std::optional<Problem> load_revenues();
+    void put_revenues(const RevenueFile &file);
     void note_revenues_changed();
     void save_and_exit();
+    bool may_replace_revenues();
     bool save_revenues();
 
     // The year at a glance (year_at_a_glance.cpp).
     void open_overview(int quarter);
     void refresh_overview();
-    OverviewContent overview_content() const;
+    void refresh_overview_years(int left);
+    void show_overview_year(int year);
+    QList<int> overview_years() const;
+    OverviewContent overview_content(int year) const;
+    OverviewContent overview_of(const MasterDataTexts &texts, const QStringList &revenues) const;
 
     // The declaration (export_declaration.cpp).
     void show_export_button();
@@ -145,6 +152,7 @@ private:
     Platform &platform_;
     QStringList saved_revenue_texts_ = QStringList(12, QString());
     QByteArray revenue_stamp_; // adat.txt as last read or written
+    int year_in_use_ = year_rules::default_year; // whose figures and revenues the fields hold
 
     // Shown, then filled from the data files, then painted, then the files
     // nobody waits for and the messages.

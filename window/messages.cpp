@@ -79,6 +79,8 @@ Notice notice_for(const Problem &p, const WindowNames &names)
     using What = Problem::What;
     const QString path = shown_path(p.path);
     const QString other = shown_path(p.other_path);
+    // adat.txt, or the file of another year.
+    const QString file_name = QFileInfo(p.path).fileName();
     const auto critical = [](const QString &text) { return Notice {text, MessageIcon::Critical}; };
     switch (p.what) {
     case What::RevenueTooLarge:
@@ -95,15 +97,15 @@ Notice notice_for(const Problem &p, const WindowNames &names)
         return {
             QStringLiteral("Az adat.txt nem hozható létre: %1 (%2).").arg(path, reason(p.error))};
     case What::RevenuesUnreadable:
-        return {QStringLiteral("Az adat.txt nem olvasható: %1 (%2). A bevételek üresen indulnak%3.")
-                    .arg(path, reason(p.error),
+        return {QStringLiteral("Az %1 nem olvasható: %2 (%3). A bevételek üresen indulnak%4.")
+                    .arg(file_name, path, reason(p.error),
                         p.error == FileError::Folder
                             ? QString()
                             : QStringLiteral("; kilépéskor a program megkérdezi, felülírja-e"))};
     case What::RevenuesMovedAside:
-        return {QStringLiteral("Az adat.txt nem olvasható: %1 (%2). Eredeti tartalmát a program "
-                               "áthelyezte ide: %3. A bevételek üresen indulnak.")
-                    .arg(path, reason(p.error), other)};
+        return {QStringLiteral("Az %1 nem olvasható: %2 (%3). Eredeti tartalmát a program "
+                               "áthelyezte ide: %4. A bevételek üresen indulnak.")
+                    .arg(file_name, path, reason(p.error), other)};
     case What::RevenuesNotSaved:
         return {QStringLiteral("Nem sikerült menteni a bevételeket: %1 (%2). Kilép mentés nélkül?")
                     .arg(path, reason(p.error)),
@@ -118,9 +120,9 @@ Notice notice_for(const Problem &p, const WindowNames &names)
                         line.value ? QStringLiteral("a hónap gombja %1 Ft-tal számol")
                                          .arg(number_text::grouped(*line.value, 0))
                                    : QStringLiteral("túl nagy, a hónap gombja nem fogadja el")));
-        return {QStringLiteral("Az adat.txt egyes soraiban nem érvényes szám áll (%1): %2. "
+        return {QStringLiteral("Az %1 egyes soraiban nem érvényes szám áll (%2): %3. "
                                "Javítsa ki ezeket a bevételeket a mezőkben!")
-                    .arg(path, lines.join(QStringLiteral(", ")))};
+                    .arg(file_name, path, lines.join(QStringLiteral(", ")))};
     }
     case What::TaxpayerUnreadable:
         return {QStringLiteral("Az adat2.txt nem olvasható: %1 (%2). A bevallás adatai üresek "
@@ -204,6 +206,32 @@ Notice notice_for(const Problem &p, const WindowNames &names)
                         p.error ? reason(p.error)
                                 : QStringLiteral("„%1”: nincs ilyen adóév").arg(p.text))
                     .arg(p.count)};
+    case What::YearNotChanged:
+        return critical(QStringLiteral("A %1. év nem választható ki, mert ez a fájl nem írható vagy "
+                                       "nem olvasható: %2 (%3). A program az eddigi évvel dolgozik "
+                                       "tovább; egyik év bevételei sem vesztek el.")
+                            .arg(p.count)
+                            .arg(path, reason(p.error)));
+    case What::YearFileNotRemoved:
+        return critical(
+            QStringLiteral("Az %2 nem törölhető: %3 (%4). A %1. év bevételeit a program az "
+                           "adat.txt-be mentette, de a következő induláskor ebből a fájlból "
+                           "olvasná őket: törölje kézzel!")
+                .arg(p.count)
+                .arg(file_name, path, reason(p.error)));
+    case What::YearRevenuesUnreadable:
+        return {QStringLiteral("A %1. év bevételei nem olvashatók: %2 (%3).")
+                    .arg(p.count)
+                    .arg(path, reason(p.error))};
+    case What::YearCopyUnreadable:
+        return {QStringLiteral("A %1. év bevételeinek legutóbbi példánya nem olvasható: %2 (%3).%4 "
+                               "A program az adat.txt-ben mentett bevételekkel indul.")
+                    .arg(p.count)
+                    .arg(path, reason(p.error),
+                        p.other_path.isEmpty()
+                            ? QString()
+                            : QStringLiteral(" Eredeti tartalmát a program áthelyezte ide: %1.")
+                                  .arg(other))};
     case What::MasterDataNotSaved:
         return {QStringLiteral("A törzsadatok nem menthetők: %1 (%2). A következő induláskor a "
                                "program az év táblázatbeli számaival indul.")

@@ -3,6 +3,7 @@
 #include "storage/data_folder.h"
 #include "storage/text_lines.h"
 #include "storage/year_choice.h"
+#include "storage/year_revenues.h"
 #include "ui_fo.h"
 #include "window/fo.h"
 #include "window/messages.h"
@@ -31,24 +32,24 @@ void fo::prepare_on_load()
 void fo::put_year_figures(int year)
 {
     const year_rules::Year &rules = year_rules::rules_for(year);
+    year_in_use_ = rules.year;
     ui_->Combo2->setCurrentIndex(ui_->Combo2->findData(rules.year));
-    using number_text::grouped;
     // A figure not yet decreed stays empty, for the user to type.
-    const auto wage = [](qint32 figure) { return figure ? grouped(figure, 0) : QString(); };
-    ui_->Text2->setText(wage(rules.minimum_wage));
-    ui_->Text3->setText(wage(rules.guaranteed_minimum));
+    const MasterDataTexts figures = table_master_texts(rules.year);
+    ui_->Text2->setText(figures.minimum_wage);
+    ui_->Text3->setText(figures.guaranteed_minimum);
     ui_->Label28->setVisible(rules.minimum_wage == 0 || rules.guaranteed_minimum == 0);
     ui_->Label28->setText(
         QStringLiteral("A %1. évi minimálbér és garantált bérminimum még nem jelent meg: írja be "
                        "őket a rendeletből.")
             .arg(rules.year));
-    ui_->Text4->setText(grouped(year_rules::szja_percent, 0));
-    ui_->Text5->setText(grouped(year_rules::tb_percent, 1));
-    ui_->Text6->setText(grouped(year_rules::szocho_percent, 0));
+    ui_->Text4->setText(figures.szja);
+    ui_->Text5->setText(figures.tb);
+    ui_->Text6->setText(figures.szocho);
     ui_->Combo1->clear();
     for (qint16 ratio : rules.cost_ratios)
         ui_->Combo1->addItem(QString::number(ratio));
-    ui_->Combo1->setEditText(QString::number(rules.cost_ratios[0]));
+    ui_->Combo1->setEditText(figures.cost_ratio);
     // From 2023 TB and Szocho are paid, and declared, by quarter.
     // A no-break hyphen: "12-ig" never breaks at the line's end.
     const QString quarterly = QStringLiteral("Negyedévet követő hó 12\u2011ig");
@@ -60,15 +61,15 @@ void fo::put_year_figures(int year)
     show_export_button();
 }
 
-// The master data kept for the year; a field not kept keeps the table's.
-void fo::put_master_texts(const MasterDataTexts &texts)
+// The master data kept for the year; a field not kept takes the table's.
+void fo::put_master_texts(const MasterDataTexts &kept)
 {
+    const MasterDataTexts texts = with_table_figures(kept);
     const std::pair<QLineEdit *, const QString &> fields[] = {{ui_->Text2, texts.minimum_wage},
         {ui_->Text3, texts.guaranteed_minimum}, {ui_->Text4, texts.szja}, {ui_->Text5, texts.tb},
         {ui_->Text6, texts.szocho}, {ui_->Combo1->lineEdit(), texts.cost_ratio}};
     for (const auto &[field, text] : fields)
-        if (!text.isEmpty())
-            field->setText(text);
+        field->setText(text);
     (texts.main_employment ? ui_->Option1 : ui_->Option2)->setChecked(true);
     remembered_master_ = master_texts_in_fields();
 }
@@ -98,23 +99,82 @@ void fo::remember_master_data()
         show_problem(*problem);
 }
 
-// The user chose a tax year: its figures, as at a start, and no results
-// that were made by another year's.
-void fo::choose_year(int year)
+// The year's figures and, from 2023, the master data the user set for it.
+void fo::show_year(int year)
 {
     put_year_figures(year);
     ui_->Option1->setChecked(true);
+    if (year_rules::rules_for(year).quarterly)
+        if (const auto kept = read_master_choice(platform_.dataFolder(), year))
+            put_master_texts(*kept);
     show_master_data();
     remembered_master_ = master_texts_in_fields();
+}
+
+// The user chose a tax year. Another year's revenues and master data come
+// back as they were left, the revenues of the year left kept in its file;
+// the same year again puts the table's figures back. No results stand
+// that were made by another year's.
+void fo::choose_year(int year)
+{
+    const QString folder = platform_.dataFolder();
+    const int left = chosen_year();
+    const int today_year = platform_.today().year();
+    // A new calendar year is told until the user chooses a year in it.
+    const auto chosen_in = year < today_year ? std::optional(today_year) : std::nullopt;
+    std::optional<Problem> chosen_file_problem;
+    if (year == left) {
+        if (const auto problem = save_year_choice(folder, year, chosen_in, true))
+            show_problem(*problem);
+    } else {
+        // adat.txt takes the chosen year's revenues.
+        const YearChange change = may_replace_revenues()
+            ? change_year(folder, left, revenue_texts(), year, chosen_in)
+            : YearChange {{}, Problem {Problem::What::YearNotChanged}};
+        if (change.stopped) {
+            if (!change.chosen.stamp.isEmpty()) {
+                revenue_stamp_ = change.chosen.stamp;
+                ask_before_saving = false;
+            }
+            ui_->Combo2->setCurrentIndex(ui_->Combo2->findData(left));
+            if (!change.stopped->path.isEmpty()) // else the user kept adat.txt
+                show_problem(*change.stopped);
+            return;
+        }
+        put_revenues(change.chosen);
+        chosen_file_problem = change.chosen.problem;
+    }
+    ui_->Label30->hide();
+    show_year(year);
     clear_results();
-    refresh_overview();
-    if (const auto problem = save_year_choice(platform_.dataFolder(), year))
-        show_problem(*problem);
+    refresh_overview_years(left);
+    if (chosen_file_problem)
+        show_problem(*chosen_file_problem);
 }
 
 int fo::chosen_year() const
 {
-    return ui_->Combo2->currentData().toInt();
+    return year_in_use_;
+}
+
+// A new calendar year does not change the year in use: a line says so, at
+// every start until the user chooses a year in the new one.
+void fo::tell_new_year(int today_year, std::optional<int> chosen_in)
+{
+    const int in_use = chosen_year();
+    const bool tell = today_year > in_use && chosen_in.value_or(0) < today_year;
+    ui_->Label30->setVisible(tell);
+    if (!tell)
+        return;
+    ui_->Label30->setText(year_rules::rules_for(today_year).year == today_year
+            ? QStringLiteral("%1 elkezdődött: az új év bevételeihez válassza a %2 az „Adóév:” "
+                             "mezőben; a %3. év adatai megmaradnak.")
+                  .arg(QString::number(today_year), number_text::year_accusative(today_year),
+                      QString::number(in_use))
+            : QStringLiteral("%1 elkezdődött, de ennek az évnek a szabályait a program még nem "
+                             "ismeri: a %2. év adataival dolgozik tovább.")
+                  .arg(today_year)
+                  .arg(in_use));
 }
 
 // When the window is first shown: what the user sees and acts on.
@@ -125,26 +185,31 @@ void fo::prepare_on_first_show()
     ui_->Option1->setChecked(true);
     // format_lock is still set: the saved texts go into the fields verbatim.
     clear_revenue_fields();
-    if (const auto problem = load_revenues())
-        startup_problems_.append(*problem);
+    // The year chosen at an earlier run, with its revenues and figures; a
+    // folder that never chose one is in the year its revenues were saved in,
+    // else in today's.
+    const QString folder = platform_.dataFolder();
+    YearChoice chosen = read_year_choice(folder);
+    const int today_year = platform_.today().year();
+    const YearInUse in_use = load_year_in_use(folder, chosen.year, today_year);
+    put_revenues(in_use.file);
+    for (const auto &problem : {in_use.own_file_problem, in_use.file.problem})
+        if (problem)
+            startup_problems_.append(*problem);
     clear_results();
     format_lock = false;
     ui_->List1->hide();
-    // The year chosen at an earlier run, with its figures.
-    // A folder that never chose one starts in today's year.
-    YearChoice chosen = read_year_choice(platform_.dataFolder());
-    const int year
-        = chosen.year ? *chosen.year : year_rules::starting_year(platform_.today().year());
     if (chosen.problem) {
-        chosen.problem->count = year;
+        chosen.problem->count = in_use.year;
         startup_problems_.append(*chosen.problem);
     }
-    if (year != chosen_year())
-        put_year_figures(year);
+    if (in_use.year != chosen_year())
+        put_year_figures(in_use.year);
     // From 2023 the master data the user set for the year come back.
-    if (year_rules::rules_for(year).quarterly)
-        if (const auto kept = read_master_choice(platform_.dataFolder(), year))
+    if (year_rules::rules_for(in_use.year).quarterly)
+        if (const auto kept = read_master_choice(folder, in_use.year))
             put_master_texts(*kept);
+    tell_new_year(today_year, chosen.chosen_in);
 
     TaxpayerData taxpayer = read_taxpayer_data(platform_.dataFolder());
     taxpayer_present_ = taxpayer.present;
@@ -170,7 +235,7 @@ void fo::finish_startup()
     fit_to_screen();
     const QString folder = platform_.dataFolder();
     // Copies that a save interrupted by a kill left behind.
-    remove_leftover_copies(folder, saved_files);
+    remove_leftover_copies(folder, saved_files + year_revenue_file_names());
     if (taxpayer_copy_) {
         if (const auto problem = write_taxpayer_copy(folder, *taxpayer_copy_, taxpayer_mode_))
             startup_problems_.append(*problem);

@@ -7,7 +7,9 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -81,10 +83,20 @@ YearOverviewWindow::YearOverviewWindow(Platform &platform, WindowNames names, QW
     : QDialog(parent)
     , platform_(platform)
     , names_(std::move(names))
+    , year_(new QComboBox(this))
     , note_(new QLabel(this))
     , table_(new QTableWidget(this))
     , status_(new QLabel(this))
 {
+    year_->setObjectName(QStringLiteral("Combo3"));
+    year_->setAccessibleName(QStringLiteral("Áttekintett adóév"));
+    year_->setToolTip(QStringLiteral("Melyik év áttekintése: a használt év a főablak mostani "
+                                     "adataival, a többi úgy, ahogy a program elmentette."));
+    connect(year_, &QComboBox::activated, this,
+        [this](int index) { emit year_chosen(year_->itemData(index).toInt()); });
+    auto *year_label = new QLabel(QStringLiteral("&Adóév:"), this);
+    year_label->setObjectName(QStringLiteral("Label31"));
+    year_label->setBuddy(year_);
     note_->setObjectName(QStringLiteral("Label25"));
     note_->setWordWrap(true);
     table_->setObjectName(QStringLiteral("Table1"));
@@ -127,7 +139,12 @@ YearOverviewWindow::YearOverviewWindow(Platform &platform, WindowNames names, QW
     close->setAutoDefault(false);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
+    auto *year_row = new QHBoxLayout;
+    year_row->addWidget(year_label);
+    year_row->addWidget(year_);
+    year_row->addStretch(1);
     auto *layout = new QVBoxLayout(this);
+    layout->addLayout(year_row);
     layout->addWidget(note_);
     layout->addWidget(table_, 1);
     layout->addWidget(status_);
@@ -187,6 +204,14 @@ void YearOverviewWindow::show_content(const OverviewContent &content)
     show_highlight();
 }
 
+void YearOverviewWindow::show_years(const QList<int> &years, int shown)
+{
+    year_->clear();
+    for (int year : years)
+        year_->addItem(QString::number(year), year);
+    year_->setCurrentIndex(year_->findData(shown));
+}
+
 void YearOverviewWindow::highlight_quarter(int quarter)
 {
     quarter_ = quarter;
@@ -226,6 +251,11 @@ void YearOverviewWindow::show_highlight()
                 .arg(QString::number(content_.year), overview_row_name(sum), due(sum).first,
                     copy_hint));
         table_->scrollToItem(table_->item(first + 3, 0));
+    } else if (!content_.in_use) {
+        note_->setText(QStringLiteral("A %1. év a szabályai szerint, a bevételeivel és "
+                                      "törzsadataival, ahogy a program elmentette. %2")
+                           .arg(content_.year)
+                           .arg(copy_hint));
     } else {
         note_->setText(QStringLiteral("A %1. év szabályai szerint, a főablak mostani adataival; a "
                                       "táblázat minden változásukkor újraszámol. %2")

@@ -6,6 +6,7 @@
 
 #include <QDialog>
 
+class QComboBox;
 class QLabel;
 class QPushButton;
 class QTableWidget;
@@ -15,14 +16,16 @@ class QTextDocument;
 // there are none.
 struct OverviewContent {
     int year = 0;
+    bool in_use = true; // by the main window's fields, else as saved
     QString master_data; // the master data as the fields show them, for the page
     std::optional<Problem> problem; // the master data do not read
     QList<OverviewRow> rows;
 };
 
 // The year at a glance, beside the main window: each month as its button
-// shows it, the quarters and the year, to copy, save as CSV or PDF. It
-// follows the fields: the main window gives it new content at every change.
+// shows it, the quarters and the year, to copy, save as CSV or PDF. The
+// year in use follows the fields: the main window gives it new content at
+// every change. Another year, chosen above the table, is shown as saved.
 class YearOverviewWindow : public QDialog {
     Q_OBJECT
 
@@ -30,6 +33,9 @@ public:
     YearOverviewWindow(Platform &platform, WindowNames names, QWidget *parent);
 
     void show_content(const OverviewContent &content);
+    // The years to choose from, `shown` chosen.
+    void show_years(const QList<int> &years, int shown);
+    int shown_year() const { return content_.year; }
     // The rows of the quarter's return picked out, with its due date; 0
     // for none.
     void highlight_quarter(int quarter);
@@ -39,6 +45,10 @@ public:
     QList<QStringList> cell_texts() const;
     // The page the PDF prints.
     std::unique_ptr<QTextDocument> document() const;
+
+signals:
+    // The user chose a year to look at.
+    void year_chosen(int year);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -61,6 +71,7 @@ private:
     WindowNames names_;
     OverviewContent content_;
     int quarter_ = 0;
+    QComboBox *year_;
     QLabel *note_;
     QTableWidget *table_;
     QLabel *status_;
