@@ -58,44 +58,47 @@ YearInUse load_year_in_use(const QString &folder, std::optional<int> chosen, int
 {
     YearInUse in_use;
     const QString adat = revenue_path(folder);
+    std::optional<RevenueFile> saved;
+    if (chosen) {
+        in_use.year = *chosen;
+    } else {
+        saved = load_revenue_file(adat);
+        in_use.year = year_rules::starting_year(holds_revenue(saved->texts)
+                ? QFileInfo(adat).lastModified().date().year()
+                : today_year);
+    }
     // A change of year cut short left the year's own file: it is newer than
     // adat.txt. Only a regular file: the program makes no other.
-    if (chosen) {
-        const QString own = year_revenue_path(folder, *chosen);
-        if (QFileInfo(own).isFile()) {
-            auto read = read_revenue_file(own);
-            if (auto *file = std::get_if<RevenueFile>(&read)) {
-                in_use.year = *chosen;
-                in_use.file = std::move(*file);
-                in_use.file.stamp = file_stamp(adat);
-                return in_use;
-            }
-            // Its bytes are kept aside, when they can be, and adat.txt's
-            // revenues taken: the exit would otherwise write empty fields
-            // over them.
-            const FileError error = std::get<FileError>(read);
-            in_use.own_file_problem = file_problem(Problem::What::YearCopyUnreadable, own, error);
-            in_use.own_file_problem->count = *chosen;
-            in_use.own_file_problem->other_path = move_aside(own).value_or(QString());
+    const QString own = year_revenue_path(folder, in_use.year);
+    if (QFileInfo(own).isFile()) {
+        auto read = read_revenue_file(own);
+        if (auto *file = std::get_if<RevenueFile>(&read)) {
+            in_use.file = std::move(*file);
+            in_use.file.stamp = file_stamp(adat);
+            return in_use;
         }
+        // Its bytes are kept aside, when they can be, and adat.txt's
+        // revenues taken: the exit would otherwise write empty fields over
+        // them.
+        in_use.own_file_problem
+            = file_problem(Problem::What::YearCopyUnreadable, own, std::get<FileError>(read));
+        in_use.own_file_problem->count = in_use.year;
+        in_use.own_file_problem->other_path = move_aside(own).value_or(QString());
     }
-    in_use.file = load_revenue_file(adat);
-    if (chosen)
-        in_use.year = *chosen;
-    else if (holds_revenue(in_use.file.texts))
-        in_use.year = year_rules::starting_year(QFileInfo(adat).lastModified().date().year());
-    else
-        in_use.year = year_rules::starting_year(today_year);
+    in_use.file = saved ? std::move(*saved) : load_revenue_file(adat);
     return in_use;
 }
 
 YearChange change_year(const QString &folder, int left, const QStringList &left_texts, int chosen,
     std::optional<int> chosen_in)
 {
-    // First the year left, so that nothing after it can lose it.
+    // First the year left, so that nothing after it can lose it. A year
+    // without revenues and without a file needs none: no file is no revenue.
     const QString left_path = year_revenue_path(folder, left);
-    if (const auto problem = save_revenue_file(left_path, left_texts))
-        return stopped(left_path, problem->error, chosen);
+    const QFileInfo left_info(left_path);
+    if (holds_revenue(left_texts) || left_info.exists() || left_info.isSymLink())
+        if (const auto problem = save_revenue_file(left_path, left_texts))
+            return stopped(left_path, problem->error, chosen);
 
     YearChange change;
     change.chosen.texts = QStringList(12, QString());

@@ -10,11 +10,14 @@
 #include "storage/revenue_file.h"
 #include "storage/taxpayer_file.h"
 #include "storage/text_lines.h"
+#include "storage/year_choice.h"
+#include "storage/year_revenues.h"
 
 #include <QBuffer>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -190,6 +193,98 @@ Bytes taxpayer(const Bytes &input, const Args &args)
     return result;
 }
 
+// How a problem of the year files reads in a row: its kind, its file, why.
+Bytes said(const std::optional<Problem> &problem)
+{
+    if (!problem)
+        return {};
+    using What = Problem::What;
+    const QHash<What, Bytes> kinds {{What::YearNotChanged, "stopped"},
+        {What::RevenuesMovedAside, "moved aside"}, {What::YearCopyUnreadable, "copy unreadable"},
+        {What::YearRevenuesUnreadable, "unreadable"}, {What::BadRevenueLines, "bad lines"},
+        {What::YearFileNotRemoved, "not removed"}, {What::YearNotSaved, "year not saved"}};
+    const QHash<FileError, Bytes> errors {{FileError::Folder, "folder"},
+        {FileError::NotAFile, "not a file"}, {FileError::NotText, "not text"}};
+    Bytes text = " (" + kinds.value(problem->what, "other") + ' '
+        + QFileInfo(problem->path).fileName().toUtf8();
+    if (problem->error)
+        text += ", " + errors.value(*problem->error, "other error");
+    return text + ')';
+}
+
+// Files of a data folder, then steps, " ; " between them:
+// "<name>=<lines>" ("|" between lines, "<NUL>" a NUL byte; "<name>/" a
+// folder, "<name>|" a FIFO); "dated <year>" (every file last written in mid-year); "start
+// <today's year>" (the year in use and its texts); "change <left>
+// <chosen> <left's texts>"; "settle <year>" (after the exit's save);
+// "years" (those with revenues); "read <year>"; "files" (every file and
+// its lines). Each step's result, " ; " between them.
+Bytes years(const Bytes &script, const Args &)
+{
+    QTemporaryDir dir;
+    const auto texts = [](const QStringList &lines) {
+        return row(lines.join(u'|').remove(QRegularExpression(QStringLiteral("\\|+$"))));
+    };
+    Args results;
+    for (const Bytes &step : script.split(';')) {
+        const Args words = step.trimmed().split(' ');
+        const Bytes verb = words[0];
+        if (verb == "dated") {
+            const QDateTime mid(QDate(words[1].toInt(), 6, 1), QTime(12, 0));
+            for (const QString &name : QDir(dir.path()).entryList(QDir::Files)) {
+                QFile file(dir.filePath(name));
+                if (!file.open(QIODevice::Append)
+                    || !file.setFileTime(mid, QFile::FileModificationTime))
+                    return "not dated: " + name.toUtf8();
+            }
+        } else if (verb == "start") {
+            const YearChoice choice = read_year_choice(dir.path());
+            const YearInUse in_use = load_year_in_use(dir.path(), choice.year, words[1].toInt());
+            results << Bytes::number(in_use.year) + ": " + texts(in_use.file.texts)
+                    + said(in_use.own_file_problem) + said(in_use.file.problem);
+        } else if (verb == "change") {
+            QStringList left = text(words.value(3)).split(u'|');
+            left.resize(12);
+            const YearChange change = change_year(dir.path(), words[1].toInt(), left,
+                words[2].toInt(), std::nullopt);
+            results << (change.stopped ? said(change.stopped).mid(2).chopped(1)
+                                       : texts(change.chosen.texts) + said(change.chosen.problem));
+        } else if (verb == "settle") {
+            results << "settled" + said(settle_year_in_use(dir.path(), words[1].toInt()));
+        } else if (verb == "years") {
+            Args found;
+            for (int year : years_with_revenues(dir.path()))
+                found << Bytes::number(year);
+            results << found.join(' ');
+        } else if (verb == "read") {
+            const YearRevenues read = read_year_revenues(dir.path(), words[1].toInt());
+            results << texts(read.texts) + said(read.problem);
+        } else if (verb == "files") {
+            Args files;
+            for (const QString &name : QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name))
+                files << name.toUtf8() + (QFileInfo(dir.filePath(name)).isDir() ? "/" : "=" + bytes_of(dir.filePath(name)).replace("\r\n", "|").replace(Bytes(1, '\0'), "<NUL>"));
+            results << files.join(' ');
+        } else {
+            for (const Bytes &file : words) {
+                const qsizetype equals = file.indexOf('=');
+                const QString name = QString::fromUtf8(file.left(equals < 0 ? file.size() : equals));
+#ifdef Q_OS_UNIX
+                if (name.endsWith(u'|')) {
+                    if (mkfifo(QFile::encodeName(dir.filePath(name.chopped(1))).constData(), 0644) != 0)
+                        return "no FIFO";
+                } else
+#endif
+                if (name.endsWith(u'/')) {
+                    if (!QDir(dir.path()).mkdir(name))
+                        return "no folder";
+                } else
+                    put(dir.filePath(name), file.mid(equals + 1).replace("<NUL>", Bytes(1, '\0')).replace('|', "\r\n") + "\r\n");
+            }
+        }
+    }
+    return results.join(" ; ");
+}
+
 // clang-format off
 const QHash<Bytes, std::function<Bytes(const Bytes &, const Args &)>> rules {
     // What read_number makes of it, else what to_amount does.
@@ -277,6 +372,8 @@ const QHash<Bytes, std::function<Bytes(const Bytes &, const Args &)>> rules {
         QTemporaryDir empty, folder;
         in.endsWith('/') ? void(QDir(folder.path()).mkdir(in)) : put(folder.filePath(in), "");
         return form_template_found({empty.path(), folder.path()}, 2026) ? "found" : "missing"; }},
+    {"years", years},
+    {"accusative", [](auto &in, auto &) { return number_text::year_accusative(in.toInt()).toUtf8(); }},
     {"cmd", [](auto &in, auto &) { return QDir::fromNativeSeparators(cmd_arguments(QString::fromUtf8(in))).toUtf8(); }},
 };
 // clang-format on
@@ -543,6 +640,43 @@ private slots:
         add("last year's template", "template", "NAV_2558_x.enyk", "missing");
         add("another form's template", "template", "NAV_2608_x.enyk", "missing");
         // cmd takes the path as it is, whatever the program's folder is called.
+        // Each year's revenues in one file: the year in use's in adat.txt.
+        add("a folder of today", "years", "adat.txt=100|200 pennaro.ini=adoev=2026 ; start 2026 ; change 2026 2027 100|200 ; files ; change 2027 2026 ; files", "2026: 100|200 ;  ; adat.txt=|||||||||||| adat_2026.txt=100|200||||||||||| pennaro.ini=adoev=2027| ; 100|200 ; adat.txt=100|200||||||||||| pennaro.ini=adoev=2026|");
+        add("two years typed", "years", "pennaro.ini=adoev=2026 ; change 2026 2027 850000|850000 ; change 2027 2026 900000 ; change 2026 2027 850000|850000|1 ; files ; years", " ; 850000|850000 ; 900000 ; adat.txt=900000|||||||||||| adat_2026.txt=850000|850000|1|||||||||| pennaro.ini=adoev=2027| ; 2026");
+        add("kept master data stay", "years", "pennaro.ini=adoev=2026|2026.allas=mellek|2027.allas=mellek ; change 2026 2027 1 ; files", " ; adat.txt=|||||||||||| adat_2026.txt=1|||||||||||| pennaro.ini=2026.allas=mellek|2027.allas=mellek|adoev=2027|");
+        // A change cut short: the year in use's own file is the newer copy.
+        add("killed after the year left", "years", "adat.txt=100 adat_2026.txt=150 pennaro.ini=adoev=2026 ; start 2027 ; settle 2026 ; files", "2026: 150 ; settled ; adat.txt=100| pennaro.ini=adoev=2026|");
+        add("killed after adat.txt", "years", "adat.txt=900 adat_2026.txt=150 adat_2027.txt=900 pennaro.ini=adoev=2026 ; start 2027", "2026: 150");
+        add("killed after pennaro.ini", "years", "adat.txt=900 adat_2026.txt=150 adat_2027.txt=900 pennaro.ini=adoev=2027 ; start 2027", "2027: 900");
+        add("a year file that is a folder", "years", "adat.txt=3 adat_2026.txt/ pennaro.ini=adoev=2026 ; start 2026", "2026: 3");
+        // A folder that never kept its year: the year its revenues were saved in.
+        add("revenues of last year", "years", "adat.txt=850000 ; dated 2026 ; start 2027 ; settle 2026 ; files", "2026: 850000 ; settled ; adat.txt=850000| pennaro.ini=adoev=2026|");
+        add("no revenues", "years", "adat.txt=|| ; dated 2025 ; start 2027", "2027: ");
+        add("revenues before the table", "years", "adat.txt=1 ; dated 2019 ; start 2026", "2022: 1");
+        add("a year kept stays", "years", "adat.txt=1 pennaro.ini=adoev=2025 ; settle 2025 ; files", "settled ; adat.txt=1| pennaro.ini=adoev=2025|");
+        add("an unusable pennaro.ini is not written", "years", "adat.txt=1 pennaro.ini/ ; settle 2026 ; files", "settled ; adat.txt=1| pennaro.ini/");
+        // A year file that cannot be read: kept, moved aside, named.
+        add("chosen year's file a folder", "years", "adat.txt=1 adat_2026.txt/ pennaro.ini=adoev=2027 ; change 2027 2026 1 ; files", "stopped adat_2026.txt, folder ; adat.txt=1| adat_2026.txt/ adat_2027.txt=1|||||||||||| pennaro.ini=adoev=2027|");
+#ifdef Q_OS_UNIX
+        add("chosen year's file a FIFO", "years", "adat_2026.txt| pennaro.ini=adoev=2027 ; change 2027 2026 1 ; start 2027", "stopped adat_2026.txt, not a file ; 2027: 1");
+#endif
+        add("chosen year's file not text", "years", "adat_2026.txt=<NUL> adat_2025.txt=5 pennaro.ini=adoev=2027 ; change 2027 2026 1 ; files", " (moved aside adat_2026.txt, not text) ; adat.txt=|||||||||||| adat_2025.txt=5| adat_2026_olvashatatlan.txt=<NUL>| adat_2027.txt=1|||||||||||| pennaro.ini=adoev=2026|");
+        add("own copy not text", "years", "adat.txt=7 adat_2026.txt=<NUL> pennaro.ini=adoev=2026 ; start 2026 ; files", "2026: 7 (copy unreadable adat_2026.txt, not text) ; adat.txt=7| adat_2026_olvashatatlan.txt=<NUL>| pennaro.ini=adoev=2026|");
+        add("a year's bad lines", "years", "adat_2026.txt=12abc pennaro.ini=adoev=2027 ; change 2027 2026 ; read 2025", "12abc (bad lines adat_2026.txt) ; ");
+        add("adat.txt a folder", "years", "adat.txt/ pennaro.ini=adoev=2026 ; change 2026 2027 5 ; start 2026", "stopped adat.txt, folder ; 2026: 5");
+        add("pennaro.ini a folder", "years", "adat.txt=5 adat_2027.txt=9 pennaro.ini/ ; dated 2026 ; change 2026 2027 6 ; files ; start 2026", "stopped pennaro.ini, folder ; adat.txt=9|||||||||||| adat_2026.txt=6|||||||||||| adat_2027.txt=9| pennaro.ini/ ; 2026: 6");
+        add("years with revenues", "years", "adat.txt=1 adat_2023.txt=|| adat_2024.txt=5 adat_2025.txt=<NUL> adat_1999.txt=1 ; years ; read 2025", "2024 ;  (unreadable adat_2025.txt, not text)");
+        // "válassza a 2027-et"
+        add("accusative 2022", "accusative", "2022", "2022-t");
+        add("accusative 2023", "accusative", "2023", "2023-at");
+        add("accusative 2024", "accusative", "2024", "2024-et");
+        add("accusative 2025", "accusative", "2025", "2025-öt");
+        add("accusative 2026", "accusative", "2026", "2026-ot");
+        add("accusative 2027", "accusative", "2027", "2027-et");
+        add("accusative 2030", "accusative", "2030", "2030-at");
+        add("accusative 2040", "accusative", "2040", "2040-et");
+        add("accusative 2100", "accusative", "2100", "2100-at");
+        add("accusative 2000", "accusative", "2000", "2000-et");
         add("plain path", "cmd", "C:/pennaro/atad_pennaro.bat", "/d /v:off /s /c \"\"C:/pennaro/atad_pennaro.bat\"\"");
         add("blanks, brackets, ampersand", "cmd", "C:/Program Files (x86)/Kis & Nagy/a.bat", "/d /v:off /s /c \"\"C:/Program Files (x86)/Kis & Nagy/a.bat\"\"");
         add("caret, percent", "cmd", "D:/a^b/100%/x%PATH%y/a.bat", "/d /v:off /s /c \"\"D:/a^b/100%%cd:~,%/x%%cd:~,%PATH%%cd:~,%y/a.bat\"\"");
