@@ -119,9 +119,9 @@ std::optional<Problem> keep_year_if_unset(const QString &folder, int year)
 {
     std::optional<FileError> error;
     const QList<QByteArray> lines = settings_lines(folder, &error);
-    if (error
-        || std::any_of(lines.begin(), lines.end(),
-            [](const QByteArray &line) { return line.trimmed().startsWith(year_key); }))
+    if (error || std::any_of(lines.begin(), lines.end(), [](const QByteArray &line) {
+            return line.trimmed().startsWith(year_key);
+        }))
         return std::nullopt;
     return replace_settings(
         folder, {year_key}, {year_key + QByteArray::number(year)}, Problem::What::YearNotSaved);

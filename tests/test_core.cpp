@@ -212,9 +212,41 @@ Bytes said(const std::optional<Problem> &problem)
     return text + ')';
 }
 
-// Files of a data folder, then steps, " ; " between them:
-// "<name>=<lines>" ("|" between lines, "<NUL>" a NUL byte; "<name>/" a
-// folder, "<name>|" a FIFO); "dated <year>" (every file last written in mid-year); "start
+// Makes "<name>=<lines>" ("|" between lines, "<NUL>" a NUL byte), a
+// folder "<name>/" or a FIFO "<name>|".
+bool make_file(const QString &folder, const Bytes &spec)
+{
+    const qsizetype equals = spec.indexOf('=');
+    const QString name = QString::fromUtf8(spec.left(equals < 0 ? spec.size() : equals));
+    if (name.endsWith(u'/'))
+        return QDir(folder).mkdir(name);
+#ifdef Q_OS_UNIX
+    if (name.endsWith(u'|'))
+        return mkfifo(QFile::encodeName(folder + u'/' + name.chopped(1)).constData(), 0644) == 0;
+#endif
+    Bytes bytes = spec.mid(equals + 1).replace("<NUL>", Bytes(1, '\0')).replace('|', "\r\n");
+    QFile file(folder + u'/' + name);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes + "\r\n") == bytes.size() + 2;
+}
+
+// Every entry of the folder: "<name>=<lines>" as above, or "<name>/".
+Bytes listing(const QString &folder)
+{
+    Args entries;
+    const QDir dir(folder);
+    for (const QFileInfo &entry :
+        dir.entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name))
+        entries << entry.fileName().toUtf8()
+                + (entry.isDir() ? Bytes("/")
+                                 : '='
+                            + bytes_of(entry.filePath())
+                                  .replace("\r\n", "|")
+                                  .replace(Bytes(1, '\0'), "<NUL>"));
+    return entries.join(' ');
+}
+
+// Files of a data folder as make_file takes them, then steps, " ; "
+// between them: "dated <year>" (every file last written in mid-year); "start
 // <today's year>" (the year in use and its texts); "change <left>
 // <chosen> <left's texts>"; "settle <year>" (after the exit's save);
 // "years" (those with revenues); "read <year>"; "files" (every file and
@@ -245,8 +277,8 @@ Bytes years(const Bytes &script, const Args &)
         } else if (verb == "change") {
             QStringList left = text(words.value(3)).split(u'|');
             left.resize(12);
-            const YearChange change = change_year(dir.path(), words[1].toInt(), left,
-                words[2].toInt(), std::nullopt);
+            const YearChange change
+                = change_year(dir.path(), words[1].toInt(), left, words[2].toInt(), std::nullopt);
             results << (change.stopped ? said(change.stopped).mid(2).chopped(1)
                                        : texts(change.chosen.texts) + said(change.chosen.problem));
         } else if (verb == "settle") {
@@ -260,26 +292,11 @@ Bytes years(const Bytes &script, const Args &)
             const YearRevenues read = read_year_revenues(dir.path(), words[1].toInt());
             results << texts(read.texts) + said(read.problem);
         } else if (verb == "files") {
-            Args files;
-            for (const QString &name : QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name))
-                files << name.toUtf8() + (QFileInfo(dir.filePath(name)).isDir() ? "/" : "=" + bytes_of(dir.filePath(name)).replace("\r\n", "|").replace(Bytes(1, '\0'), "<NUL>"));
-            results << files.join(' ');
+            results << listing(dir.path());
         } else {
-            for (const Bytes &file : words) {
-                const qsizetype equals = file.indexOf('=');
-                const QString name = QString::fromUtf8(file.left(equals < 0 ? file.size() : equals));
-#ifdef Q_OS_UNIX
-                if (name.endsWith(u'|')) {
-                    if (mkfifo(QFile::encodeName(dir.filePath(name.chopped(1))).constData(), 0644) != 0)
-                        return "no FIFO";
-                } else
-#endif
-                if (name.endsWith(u'/')) {
-                    if (!QDir(dir.path()).mkdir(name))
-                        return "no folder";
-                } else
-                    put(dir.filePath(name), file.mid(equals + 1).replace("<NUL>", Bytes(1, '\0')).replace('|', "\r\n") + "\r\n");
-            }
+            for (const Bytes &file : words)
+                if (!make_file(dir.path(), file))
+                    return "not made: " + file;
         }
     }
     return results.join(" ; ");

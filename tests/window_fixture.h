@@ -93,7 +93,8 @@ inline QString nb(QString text)
 // the files left there; ":first start" leaves out the taxpayer sample that
 // an earlier start put there; ":no year" the pennaro.ini choosing 2022;
 // ":lock not taken" tells the window the folder's lock could not be made;
-// ":old files" dates every file 2000-01-01, before the start.
+// ":old files" dates every file 2000-01-01, before the start, and
+// {":dated", "<yyyy-MM-dd>"} on that day.
 using Files = QList<std::pair<QString, QByteArray>>;
 
 // A fresh, shown and active window on a fake desktop for each test.
@@ -131,19 +132,31 @@ struct WindowFixture {
             name.endsWith(u'/') ? void(QDir(platform->folder.path()).mkdir(name))
                                 : put(name, bytes);
         }
-        if (files.contains({":old files", {}}))
+        const auto dated = std::find_if(
+            files.begin(), files.end(), [](const auto &file) { return file.first == ":dated"; });
+        if (dated != files.end() || files.contains({":old files", {}}))
             for (const QString &name : QDir(platform->folder.path()).entryList(QDir::Files)) {
                 QFile file(path(name));
+                const QDate day = dated != files.end()
+                    ? QDate::fromString(QString::fromLatin1(dated->second), Qt::ISODate)
+                    : QDate(2000, 1, 1);
                 QVERIFY(file.open(QIODevice::Append)
-                    && file.setFileTime(QDateTime(QDate(2000, 1, 1), QTime(0, 0), Qt::UTC),
-                        QFile::FileModificationTime));
+                    && file.setFileTime(
+                        QDateTime(day, QTime(0, 0), Qt::UTC), QFile::FileModificationTime));
             }
-        window = std::make_unique<fo>(*platform);
+        std::optional<Problem> lock;
         if (files.contains({":lock not taken", {}})) {
-            Problem lock {Problem::What::LockNotTaken, path("pennaro.lock")};
-            lock.error = FileError::NoSpace;
-            window->note_at_start(lock);
+            lock = Problem {Problem::What::LockNotTaken, path("pennaro.lock")};
+            lock->error = FileError::NoSpace;
         }
+        start(lock);
+    }
+    // A new window on the same folder, as the program started again.
+    void start(const std::optional<Problem> &at_start = std::nullopt)
+    {
+        window = std::make_unique<fo>(*platform);
+        if (at_start)
+            window->note_at_start(*at_start);
         window->show();
         QApplication::setActiveWindow(window.get());
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
@@ -301,7 +314,8 @@ private:
     // "close" (the close control), "answer Igen|Nem|Mentés|Kilépés|Mégse", "fail start", "clip
     // <text>", "rm templates", "write <file> <text>" (as another program),
     // "script ends <code> <error output>", "save as <name>" (what the save
-    // dialog answers), and "full <step>" on a full disk.
+    // dialog answers), "full <step>" on a full disk, "restart" (a new window
+    // on the folder, as after an exit or a kill) and "clock <yyyy-MM-dd>".
     // Returns why it could not be taken.
     QString act(const QString &step)
     {
@@ -378,6 +392,12 @@ private:
             platform->script_ended(end);
         } else if (verb == "clip")
             QApplication::clipboard()->setText(all);
+        else if (verb == "restart") { // killed, or left, and started again
+            start();
+            if (QTest::currentTestFailed())
+                return QStringLiteral("not started: ") + step;
+        } else if (verb == "clock")
+            platform->date = QDate::fromString(name, Qt::ISODate);
         else if (step == "rm templates")
             QDir(platform->templates.path()).removeRecursively();
 #ifdef Q_OS_UNIX

@@ -207,11 +207,12 @@ Notice notice_for(const Problem &p, const WindowNames &names)
                                 : QStringLiteral("„%1”: nincs ilyen adóév").arg(p.text))
                     .arg(p.count)};
     case What::YearNotChanged:
-        return critical(QStringLiteral("A %1. év nem választható ki, mert ez a fájl nem írható vagy "
-                                       "nem olvasható: %2 (%3). A program az eddigi évvel dolgozik "
-                                       "tovább; egyik év bevételei sem vesztek el.")
-                            .arg(p.count)
-                            .arg(path, reason(p.error)));
+        return critical(
+            QStringLiteral("A %1. év nem választható ki, mert ez a fájl nem írható vagy "
+                           "nem olvasható: %2 (%3). A program az eddigi évvel dolgozik "
+                           "tovább; egyik év bevételei sem vesztek el.")
+                .arg(p.count)
+                .arg(path, reason(p.error)));
     case What::YearFileNotRemoved:
         return critical(
             QStringLiteral("Az %2 nem törölhető: %3 (%4). A %1. év bevételeit a program az "

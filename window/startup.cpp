@@ -221,6 +221,9 @@ void fo::prepare_on_first_show()
         taxpayer_mode_ = taxpayer.mode;
     }
     show_master_data();
+    // What the start shows is no change to keep.
+    if (!remembered_master_)
+        remembered_master_ = master_texts_in_fields();
     startup_ = Startup::Painting;
     update();
 }
