@@ -2,7 +2,7 @@
 
 #include "evaluation/number_text.h"
 
-#include "declaration/period.h"
+#include "evaluation/due_dates.h"
 
 namespace {
 

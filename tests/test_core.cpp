@@ -1,6 +1,7 @@
 #include "declaration/hand_over.h"
 #include "declaration/import_file.h"
 #include "declaration/period.h"
+#include "evaluation/due_dates.h"
 #include "evaluation/engine.h"
 #include "evaluation/number_text.h"
 #include "inputs/field_text.h"
@@ -377,10 +378,10 @@ const QHash<Bytes, std::function<Bytes(const Bytes &, const Args &)>> rules {
             put(dir.filePath(name), "x");
         remove_leftover_copies(dir.path(), saved_files);
         return QDir(dir.path()).entryList(QDir::Files, QDir::Name).join(u'|').toUtf8(); }},
-    // "<month> <today>": the form's year, the first and the last day.
+    // "<month> <tax year>": the form's year, the first and the last day.
     {"period", [](auto &in, auto &) {
         const Args parts = in.split(' ');
-        const Period p = declaration_period(parts[0].toInt(), QDate::fromString(QString(parts[1]), Qt::ISODate));
+        const Period p = declaration_period(parts[1].toInt(), parts[0].toInt());
         return Bytes::number(p.year) + ' ' + (p.first + u'-' + p.last).toLatin1(); }},
     {"declaration", declaration},
     // "<month> <year>": when the quarter's payments are due.
@@ -607,12 +608,12 @@ private slots:
         add("one form", "save", "1\u202F234\u2003567| -12 345 |Kő 12|12abc", "1\xA0" "234\xA0" "567|-12\xA0" "345|K\xF5 12|12abc|||||||||");
         // Only the save's own copies go; whatever the user named survives.
         add("the save's copies", "leftovers", "adat.txt.pennaro-mentes-Ab12Cd|adat22.txt.pennaro-mentes-x1Y2z3|felad.imp.pennaro-mentes-000000|pennaro.ini.pennaro-mentes-abcdef|adat.txt.pennaro-mentes|adat.txt.pennaro-mentes-toolong|adat.txt.backup|adat22.txt.regi01|felad.imp.masolt|adat.txt.Ab12Cd|adat.txt", "adat.txt|adat.txt.Ab12Cd|adat.txt.backup|adat.txt.pennaro-mentes|adat.txt.pennaro-mentes-toolong|adat22.txt.regi01|felad.imp.masolt");
-        add("March", "period", "3 2026-04-02", "2026 20260301-20260331");
-        add("February", "period", "2 2026-03-01", "2026 20260201-20260228");
-        add("leap February", "period", "2 2028-03-10", "2028 20280201-20280229");
-        add("December in January", "period", "12 2027-01-15", "2026 20261201-20261231");
-        add("later than today", "period", "11 2026-05-20", "2025 20251101-20251130");
-        add("this month", "period", "5 2026-05-20", "2026 20260501-20260531");
+        // The month of the tax year that computed it, whatever the clock.
+        add("March", "period", "3 2026", "2026 20260301-20260331");
+        add("February", "period", "2 2026", "2026 20260201-20260228");
+        add("leap February", "period", "2 2028", "2028 20280201-20280229");
+        add("June of 2022", "period", "6 2022", "2022 20220601-20220630");
+        add("December", "period", "12 2022", "2022 20221201-20221231");
         // A due date on a day off moves to the next working day.
         add("first quarter due, a Sunday", "due", "2 2026", "2026-04-13");
         add("a Saturday", "due", "3 2025", "2025-04-14");

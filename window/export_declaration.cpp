@@ -56,17 +56,17 @@ void fo::export_declaration()
         return;
     }
 
-    // One date for the period, the form's year and its template. A month
-    // that has not begun yet this year is last year's: the user says so.
-    const QDate today = platform_.today();
+    // The period, the form and its template are those of the month of the
+    // tax year that computed the figures. A month not ended yet is
+    // declared only if the user says so.
     const int month = result.inputs.month;
-    const Period period = declaration_period(month, today);
-    if (period.year != today.year()
-        && show_notice({QStringLiteral("Ez a hónap (%1) idén még nem kezdődött el: a %2. %3 "
-                                       "bevallást készíti?")
-                            .arg(month_button(month)->text())
-                            .arg(period.year)
-                            .arg(month_adjective(month)),
+    const Period period = declaration_period(result.inputs.master.year, month);
+    const QString period_name
+        = QStringLiteral("%1. %2").arg(period.year).arg(month_button(month)->text());
+    if (last_day_of_month(QDate(period.year, month, 1)) >= platform_.today()
+        && show_notice({QStringLiteral("Ez a hónap (%1) még nem ért véget: elkészíti a "
+                                       "bevallását?")
+                            .arg(period_name),
                MessageIcon::Question, MessageButtons::YesNo})
             != MessageAnswer::Yes)
         return;
@@ -87,7 +87,7 @@ void fo::export_declaration()
                MessageIcon::Question, MessageButtons::YesNo})
             != MessageAnswer::Yes)
         return;
-    if (const auto problem = write_and_hand_over(file.bytes))
+    if (const auto problem = write_and_hand_over(file.bytes, period_name))
         show_problem(*problem);
 }
 
@@ -107,8 +107,9 @@ void fo::report_hand_over(const Problem &started, const ScriptEnd &end)
 }
 
 // Writes felad.imp beside the program and starts the hand-over script there,
-// if there is one; a line below the results says what was done.
-std::optional<Problem> fo::write_and_hand_over(const QByteArray &bytes)
+// if there is one; a line below the results says what was done, and for
+// which month.
+std::optional<Problem> fo::write_and_hand_over(const QByteArray &bytes, const QString &period)
 {
     const QString folder = platform_.dataFolder();
     Problem problem {Problem::What::DeclarationNotWritten};
@@ -120,9 +121,10 @@ std::optional<Problem> fo::write_and_hand_over(const QByteArray &bytes)
     problem.other_path = folder + u'/' + platform_.handOverScriptName();
     const bool script = QFileInfo(problem.other_path).isFile();
     ui_->Label29->setText(script
-            ? QStringLiteral("A bevallás elkészült: %1; az átadó szkript elindult: %2.")
-                  .arg(shown_path(problem.path), shown_path(problem.other_path))
-            : QStringLiteral("A bevallás elkészült: %1.").arg(shown_path(problem.path)));
+            ? QStringLiteral("A bevallás (%1) elkészült: %2; az átadó szkript elindult: %3.")
+                  .arg(period, shown_path(problem.path), shown_path(problem.other_path))
+            : QStringLiteral("A bevallás (%1) elkészült: %2.")
+                  .arg(period, shown_path(problem.path)));
     ui_->Label29->show();
     if (!script)
         return std::nullopt;

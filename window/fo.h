@@ -138,7 +138,7 @@ private:
     // The declaration (export_declaration.cpp).
     void show_export_button();
     void export_declaration();
-    std::optional<Problem> write_and_hand_over(const QByteArray &bytes);
+    std::optional<Problem> write_and_hand_over(const QByteArray &bytes, const QString &period);
     void report_hand_over(const Problem &started, const ScriptEnd &end);
 
     void toggle_info();

@@ -1,4 +1,4 @@
-#include "declaration/period.h"
+#include "evaluation/due_dates.h"
 #include "evaluation/number_text.h"
 #include "ui_fo.h"
 #include "window/fo.h"
