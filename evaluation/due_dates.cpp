@@ -55,5 +55,5 @@ QDate contributions_due_date(int year, int month)
 QDate szja_due_date(int year, int month)
 {
     return next_working_day(
-        QDate(year, quarter_of(month) * 3, year_rules::rules_for(year).szja_due_day).addMonths(1));
+        QDate(year, quarter_of(month) * 3, year_rules::advance_due_day).addMonths(1));
 }

@@ -168,6 +168,36 @@ std::optional<qint32> month_szja(
     return round(y.monthly_income[m] * data.szja_rate);
 }
 
+// The SZJA advance at the end of the quarter closing with `quarter_end`, by
+// the advance due from the year's start to each quarter's end
+// (`due_to(end)`): what it adds to the advances already paid is paid once
+// it passes the threshold, else carried (Szja tv. 46. § (9)). A drop is
+// not refunded: what was paid counts until the advance due passes it again.
+struct AdvanceDue {
+    qint32 payable = 0;
+    qint32 carried = 0;
+};
+template<typename DueTo>
+std::optional<AdvanceDue> quarter_advance(const DueTo &due_to, int quarter_end)
+{
+    qint64 paid = 0;
+    AdvanceDue result;
+    for (int end = 3; end <= quarter_end; end += 3) {
+        const std::optional<qint64> due = due_to(end);
+        if (!due)
+            return std::nullopt;
+        const auto pending = fits32(std::max<qint64>(0, *due - paid));
+        if (!pending)
+            return std::nullopt;
+        const bool payable = *pending > year_rules::advance_threshold;
+        result.payable = payable ? *pending : 0;
+        result.carried = payable ? 0 : *pending;
+        if (payable)
+            paid += *pending;
+    }
+    return result;
+}
+
 // The rules of 2022: every month on its own income, at least G in main
 // employment, ties to the even forint.
 std::optional<Evaluation> evaluate_monthly(
@@ -208,45 +238,21 @@ std::optional<Evaluation> evaluate_monthly(
     result.tb_amount = *tb_amount;
     result.szocho_amount = *szocho_amount;
 
-    // The advance is paid by quarter; each month is rounded on its own.
+    // The advance is paid by quarter, each month rounded on its own: the
+    // advance due so far is the sum of the months' parts.
     if (month % 3 == 0) {
-        qint32 quarter = 0;
-        for (int m : {month - 1, month - 2, month}) {
+        std::array<qint64, 13> parts_to {};
+        for (int m = 1; m <= month; ++m) {
             const auto part = month_szja(data, *year, m, whole32);
-            if (!part || qAddOverflow(quarter, *part, &quarter))
+            if (!part)
                 return std::nullopt;
+            parts_to[m] = parts_to[m - 1] + *part;
         }
-        result.quarter_szja = quarter;
-    }
-    return result;
-}
-
-// The SZJA advance payable at the end of the quarter closing with
-// `quarter_end`, and what is carried: each quarter's advance is on what it
-// added to the liable income, never below nothing (a drop is not refunded:
-// the next quarters count from the highest income already advanced on), and
-// is paid only once the total since the last payment passes the threshold.
-template<typename Liable>
-std::optional<QuarterTotals> quarter_advance(
-    const MasterData &data, const Liable &liable, int quarter_end)
-{
-    qint64 advanced_on = 0, pending = 0;
-    QuarterTotals result;
-    for (int end = 3; end <= quarter_end; end += 3) {
-        const auto advance
-            = amount_half_up(std::max<qint64>(0, liable(end) - advanced_on), data.szja_rate);
+        const auto advance = quarter_advance([&](int end) { return parts_to[end]; }, month);
         if (!advance)
             return std::nullopt;
-        advanced_on = std::max(advanced_on, liable(end));
-        pending += *advance;
-        const bool payable = pending > year_rules::advance_threshold;
-        const auto total = fits32(pending);
-        if (!total)
-            return std::nullopt;
-        result.szja = payable ? *total : 0;
-        result.szja_carried = payable ? 0 : *total;
-        if (payable)
-            pending = 0;
+        result.quarter_szja = advance->payable;
+        result.quarter_szja_carried = advance->carried;
     }
     return result;
 }
@@ -324,14 +330,16 @@ std::optional<Evaluation> evaluate_quarterly(
     result.tb_amount = *tb_amount;
     result.szocho_amount = *szocho_amount;
 
-    // At the quarter's end: the advance on what the quarter added to the
-    // liable income, and the quarter's three payments.
+    // At the quarter's end: the advance on the liable income so far, and
+    // the quarter's three payments.
     if (month == quarter_end) {
-        const auto advance = quarter_advance(data, liable, quarter_end);
+        const auto advance = quarter_advance(
+            [&](int end) { return amount_half_up(liable(end), data.szja_rate); }, quarter_end);
         if (!advance)
             return std::nullopt;
-        result.quarter_szja = advance->szja;
-        QuarterTotals totals = *advance;
+        result.quarter_szja = advance->payable;
+        result.quarter_szja_carried = advance->carried;
+        QuarterTotals totals;
         for (int m = month - 2; m <= month; ++m) {
             const auto tb = amount_half_up(tb_base[m], data.tb_rate);
             const auto szocho = amount_half_up(szocho_base[m], data.szocho_rate);
@@ -358,13 +366,16 @@ std::optional<CeilingExceeded> revenue_ceiling_exceeded(
         ? year_rules::retail_revenue_ceiling_wages
         : year_rules::revenue_ceiling_wages;
     const qint64 ceiling = qint64(data.minimum_wage) * year_rules::allowance_wages_per_year * wages;
+    // As far as the month's figures take the revenues: from 2023 to its
+    // quarter's end.
+    const int last = month < 1 ? 0 : months_taken(data.year, std::min(month, 12));
     std::array<qint64, 13> running {};
-    for (int m = 1; m <= std::min(month, 12); ++m)
+    for (int m = 1; m <= last; ++m)
         running[m] = running[m - 1] + monthly_revenue[m - 1];
-    if (month < 1 || running[std::min(month, 12)] <= ceiling)
+    if (last < 1 || running[last] <= ceiling)
         return std::nullopt;
     // The month from which the revenue stayed above it.
-    int first = std::min(month, 12);
+    int first = last;
     while (first > 1 && running[first - 1] > ceiling)
         --first;
     return CeilingExceeded {first, running[first], ceiling};

@@ -39,15 +39,11 @@ MasterDataTexts table_master_texts(int year);
 // The texts, an empty one taking the table's figure of their year.
 MasterDataTexts with_table_figures(MasterDataTexts texts);
 
-// What is paid at the end of a quarter, from 2023 when TB and Szocho are
-// paid by quarter too.
+// The quarter's TB and Szocho, paid together from 2023 when they are set
+// by quarter too.
 struct QuarterTotals {
     qint32 tb = 0;
     qint32 szocho = 0;
-    qint32 szja = 0; // the advance payable
-    // The advance not payable yet, at or under the threshold: carried to a
-    // later quarter or, after the fourth, to the annual return.
-    qint32 szja_carried = 0;
 };
 
 // What is due for the chosen month.
@@ -57,7 +53,11 @@ struct Evaluation {
     qint32 szocho_amount = 0;
     qint32 tb_base = 0;
     double szocho_base = 0; // 112.5 % of G may carry decimals
-    std::optional<qint32> quarter_szja; // only at the end of a quarter
+    // At the end of a quarter: the advance payable, and the advance not
+    // payable yet, at or under the threshold, carried to a later quarter
+    // or, after the fourth, to the annual return.
+    std::optional<qint32> quarter_szja;
+    qint32 quarter_szja_carried = 0;
     std::optional<QuarterTotals> quarter_totals; // the same, in quarterly years
 };
 

@@ -35,8 +35,7 @@ OverviewRow month_row(const MasterData &data, const RevenueFields &fields, int m
     row.szja_part = amounts->szja_amount;
     if (amounts->quarter_szja)
         row.szja_advance = *amounts->quarter_szja;
-    if (amounts->quarter_totals)
-        row.szja_carried = amounts->quarter_totals->szja_carried;
+    row.szja_carried = amounts->quarter_szja_carried;
     row.contributions_due = contributions_due_date(data.year, month);
     return row;
 }

@@ -34,8 +34,6 @@ struct Year {
     std::array<qint16, 3> cost_ratios; // percent; the first is the default
     // From 2023 the TB and Szocho bases are set by quarter.
     bool quarterly;
-    // The quarter's SZJA advance is due on this day of the month after it.
-    int szja_due_day;
     // The year's moved days, as its decree sets them (an empty list where
     // none was found: see the row's comment).
     std::array<MovedDay, 6> moved_days;
@@ -57,27 +55,25 @@ struct Year {
 //   2027 (2025. évi LXXXIV. törvény 3. § b), in force by its 35. § (4)).
 //   The minimum wage and G of 2027 were not decreed when this row was
 //   written: the user types them.
-// - The SZJA advance: by the 20th of the month after the quarter in 2022, as
-//   the window has always said; from 2023 by the 12th (Szja tv. 46. § (9)).
 // - The moved days: 2022 the innovation minister's (ITM) decree on 2022's
 //   working days (its number not verified here); 2023 none found (no
 //   Saturday was a working day that year); 2024 15/2023. (VII. 13.) GFM;
 //   2025 11/2024. (IV. 8.) NGM; 2026 10/2025. (IV. 30.) NGM; 2027 no decree
 //   found yet.
 inline constexpr std::array<Year, 6> years = {{
-    {2022, 200000, 260000, 0, 0, 0, 1.125, {40, 80, 90}, false, 20,
+    {2022, 200000, 260000, 0, 0, 0, 1.125, {40, 80, 90}, false,
         {{{3, 14, false}, {3, 26, true}, {10, 15, true}, {10, 31, false}}}},
-    {2023, 232000, 296400, 12, 266800, 326000, 1.125, {40, 80, 90}, true, 12, {}},
-    {2024, 266800, 326000, 0, 0, 0, 1.125, {40, 80, 90}, true, 12,
+    {2023, 232000, 296400, 12, 266800, 326000, 1.125, {40, 80, 90}, true, {}},
+    {2024, 266800, 326000, 0, 0, 0, 1.125, {40, 80, 90}, true,
         {{{8, 3, true}, {8, 19, false}, {12, 7, true}, {12, 24, false}, {12, 14, true},
             {12, 27, false}}}},
-    {2025, 290800, 348800, 0, 0, 0, 1.125, {40, 80, 90}, true, 12,
+    {2025, 290800, 348800, 0, 0, 0, 1.125, {40, 80, 90}, true,
         {{{5, 17, true}, {5, 2, false}, {10, 18, true}, {10, 24, false}, {12, 13, true},
             {12, 24, false}}}},
-    {2026, 322800, 373200, 0, 0, 0, 1.0, {45, 80, 90}, true, 12,
+    {2026, 322800, 373200, 0, 0, 0, 1.0, {45, 80, 90}, true,
         {{{1, 10, true}, {1, 2, false}, {8, 8, true}, {8, 21, false}, {12, 12, true},
             {12, 24, false}}}},
-    {2027, 0, 0, 0, 0, 0, 1.0, {50, 80, 90}, true, 12, {}},
+    {2027, 0, 0, 0, 0, 0, 1.0, {50, 80, 90}, true, {}},
 }};
 
 // The earliest year: a clock before it starts there.
@@ -118,9 +114,14 @@ inline constexpr int retail_cost_ratio = 90;
 
 // No SZJA advance is paid while the total since the year's start, or since
 // the last quarter that paid one, stays at or under this; it is carried to
-// the first quarter above it, or to the annual return (Szja tv. 46. § (9)).
-// From 2023, where the quarterly rules apply.
+// the first quarter above it, or to the annual return (Szja tv. 46. § (9)),
+// in every year of the table.
 inline constexpr qint32 advance_threshold = 10000;
+
+// The quarter's SZJA advance is due on this day of the month after it, in
+// every year of the table: "a negyedévet követő hónap 12-éig" (Szja tv.
+// 46. § (9), unchanged since 2010).
+inline constexpr int advance_due_day = 12;
 
 // TB and Szocho are due on this day of the month after the month (the
 // window's caption in 2022), from 2023 of the month after the quarter,

@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             szocho += in_quarter->szocho_amount;
         }
         MUST(totals->tb == tb && totals->szocho == szocho);
-        MUST(totals->szja >= 0 && totals->szja_carried >= 0);
+        MUST(result->quarter_szja >= 0 && result->quarter_szja_carried >= 0);
     }
     return 0;
 }

@@ -84,7 +84,7 @@ MonthlyRevenue revenues_in(const Bytes &input)
 // "<month> main|side [wage=|G=|ratio=|year=|tb=<value>]: <revenues>", each
 // revenue "<amount>" or "<amount>*<months>": SZJA, TB, its base, Szocho, its
 // base and, at a quarter's end, "| <quarter's SZJA>" and from 2023 "| <the
-// quarter's TB> <Szocho>".
+// quarter's TB> <Szocho>", "carried <amount>" after the SZJA when some is.
 Bytes evaluation(const Bytes &input, const Args &)
 {
     const Args head = input.left(input.indexOf(':')).split(' ');
@@ -109,15 +109,17 @@ Bytes evaluation(const Bytes &input, const Args &)
     const Bytes due = Args {number(r->szja_amount), number(r->tb_amount), number(r->tb_base),
         number(r->szocho_amount), number(r->szocho_base)}
                           .join(' ');
-    const Bytes quarter = r->quarter_szja ? due + " | " + number(*r->quarter_szja) : due;
+    const Bytes carried
+        = r->quarter_szja_carried ? " carried " + number(r->quarter_szja_carried) : "";
+    const Bytes quarter = r->quarter_szja ? due + " | " + number(*r->quarter_szja) + carried : due;
     const auto totals = r->quarter_totals;
     if (!totals)
         return quarter;
-    const Bytes carried = totals->szja_carried ? " carried " + number(totals->szja_carried) : "";
-    return quarter + " | " + number(totals->tb) + ' ' + number(totals->szocho) + carried;
+    return quarter + " | " + number(totals->tb) + ' ' + number(totals->szocho);
 }
 
-// "<month> ratio=<cost ratio> wage=<minimum wage>: <revenues>" as above:
+// "<month> ratio=<cost ratio> wage=<minimum wage> [year=<year>]:
+// <revenues>" as above:
 // where the revenue passed the flat-rate ceiling, the month, the revenue
 // then and the ceiling.
 Bytes ceiling(const Bytes &input, const Args &)
@@ -125,6 +127,8 @@ Bytes ceiling(const Bytes &input, const Args &)
     const Args head = input.left(input.indexOf(':')).split(' ');
     MasterData data {
         head[2].mid(5).toInt(), 0, 0.15, 0.185, 0.13, qint16(head[1].mid(6).toInt()), true};
+    if (head.size() > 3)
+        data.year = head[3].mid(5).toInt();
     const MonthlyRevenue revenue = revenues_in(input);
     const auto over = revenue_ceiling_exceeded(data, revenue, head[0].toInt());
     return over ? Args {number(over->month), number(over->revenue), number(over->ceiling)}.join(' ')
@@ -386,6 +390,7 @@ const QHash<Bytes, std::function<Bytes(const Bytes &, const Args &)>> rules {
     {"declaration", declaration},
     // "<month> <year>": when the quarter's payments are due.
     {"due", [](auto &in, auto &) { const Args p = in.split(' '); return contributions_due_date(p[1].toInt(), p[0].toInt()).toString(Qt::ISODate).toLatin1(); }},
+    {"advance", [](auto &in, auto &) { const Args p = in.split(' '); return szja_due_date(p[1].toInt(), p[0].toInt()).toString(Qt::ISODate).toLatin1(); }},
     {"template", [](auto &in, auto &) {
         QTemporaryDir empty, folder;
         in.endsWith('/') ? void(QDir(folder.path()).mkdir(in)) : put(folder.filePath(in), "");
@@ -504,7 +509,10 @@ private slots:
         // Ties to even: incomes of 100 and 300 at 18,5 %; the quarter rounds each month.
         add("tie down", "evaluation", "1 side ratio=0: 1200100", "15 18 100 13 100");
         add("tie up", "evaluation", "1 side ratio=0: 1200300", "45 56 300 39 300");
-        add("quarter of 1,5s", "evaluation", "3 side ratio=0: 1200010 10 10", "2 2 10 1 10 | 6");
+        // An advance of 10 000 Ft or less is carried, in 2022 too (Szja tv. 46. § (9)).
+        add("quarter of 1,5s", "evaluation", "3 side ratio=0: 1200010 10 10", "2 2 10 1 10 | 0 carried 6");
+        add("2022, under the threshold", "evaluation", "3 main: 2050000 0*11", "0 48100 260000 38025 292500 | 0 carried 4500");
+        add("2022, the first quarter", "evaluation", "3 main: 3600000*3 0*9", "324000 399600 2160000 280800 2160000 | 792000");
         add("cost ratio 46 of 3 000 000", "evaluation", "1 side wage=0 ratio=46: 3000000", "243000 299700 1620000 210600 1620000");
         // Between G and 112.5 % of G the income is its own Szocho base.
         add("income 270000", "evaluation", "1 main: 2450000", "40500 49950 270000 35100 270000");
@@ -620,6 +628,12 @@ private slots:
         add("second quarter due, a Sunday", "due", "5 2026", "2026-07-13");
         add("a Saturday, a moved day off and a holiday", "due", "2 2022", "2022-03-16");
         add("fourth quarter due", "due", "12 2025", "2026-01-12");
+        // The advance by the 12th in 2022 too (Szja tv. 46. § (9)).
+        add("2022 first advance", "advance due", "3 2022", "2022-04-12");
+        add("2022 second advance", "advance due", "6 2022", "2022-07-12");
+        add("2022 third advance", "advance due", "9 2022", "2022-10-12");
+        add("2022 fourth advance", "advance due", "12 2022", "2023-01-12");
+        add("2026 first advance, a Sunday", "advance due", "3 2026", "2026-04-13");
         // Good Friday, Easter Monday, Whit Monday 2025; a Saturday worked and a bridging day in 2026.
         add("holidays and moved days", "workdays", "2025-04-18 2025-04-21 2025-06-09 2025-06-10 2026-01-10 2026-01-02 2026-12-24", "nnnyyn" "n");
         // The ceiling: ten annual minimum wages, fifty at the retail ratio.
@@ -629,8 +643,15 @@ private slots:
         add("retail a forint over", "ceiling", "12 ratio=90 wage=322800: 193680001", "1 193680001 193680000");
         add("passed in October", "ceiling", "12 ratio=45 wage=322800: 4000000*12", "10 40000000 38736000");
         add("not yet in September", "ceiling", "9 ratio=45 wage=322800: 4000000*12", "none");
+        // From 2023 as far as the month's figures go: to its quarter's end.
+        add("October names November", "ceiling", "10 ratio=45 wage=322800 year=2026: 3600000*12", "11 39600000 38736000");
+        add("September, the quarter within", "ceiling", "9 ratio=45 wage=322800 year=2026: 3600000*12", "none");
+        add("2022 October, the month's own", "ceiling", "10 ratio=40 wage=322800 year=2022: 3600000*12", "none");
         // The advance waits while it is 10 000 Ft or less.
-        add("advance carried", "evaluation", "3 main year=2025 wage=290800 G=348800: 3008000 0*11", "0 64528 348800 51012 392400 | 0 | 193584 153036 carried 9000");
+        add("advance carried", "evaluation", "3 main year=2025 wage=290800 G=348800: 3008000 0*11", "0 64528 348800 51012 392400 | 0 carried 9000 | 193584 153036");
+        // Carried: the advance due so far less what was paid.
+        add("carried after a refund", "evaluation", "6 side year=2025 wage=290800 G=348800: 3008000 0 0 -33333 0*8", "0 0 0 0 0 | 0 carried 6000 | 0 0");
+        add("paid after the refund", "evaluation", "9 side year=2025 wage=290800 G=348800: 3008000 0 0 -33333 0 0 100000 0*5", "0 2467 13333 1733 13333 | 15000 | 7401 5199");
         add("carried advance paid", "evaluation", "6 main year=2025 wage=290800 G=348800: 3008000 0 0 4000000 0*8", "0 87172 471200 55588 427600 | 369000 | 261516 166764");
         add("the quarter's own addition", "evaluation", "6 main year=2025 wage=290800 G=348800: 5000000*12", "450000 555000 3000000 390000 3000000 | 1350000 | 1665000 1170000");
         // A refund: no negative advance, and the next quarter counts from the highest income.

@@ -166,6 +166,8 @@ private slots:
         QTest::newRow("the quarter's revenues taken") << Files {{"pennaro.ini", "adoev=2026"}} << april << QString("set Text16 9 000 000 ; press 1 ; taken 3 = 9000000 ; Frame1 = januári befizetések ; type Text16 1 ; Frame1 = januári befizetések – elavult… ; type Text17 1 ; press 1 ; type Text17 2 ; Frame1 = januári befizetések");
         QTest::newRow("2027, figures not decreed") << Files {{"pennaro.ini", "adoev=2027"}} << april << QString("Combo2 = 2027 ; Text2 = ; Text3 = ; Combo1 = 50 ; Label28 = A 2027. évi minimálbér és garantált bérminimum még nem jelent meg: írja be őket a rendeletből. ; press 1 ; log = A számítás nem végezhető el: a(z) „Garantál bérminimum (szakm.) bruttó” mezőben… ; focus Combo2 ; key Up ; Text2 = 322_800 ; Label28 = hidden");
         QTest::newRow("the revenue ceiling") << Files {{"pennaro.ini", "adoev=2026"}} << april << QString("fill 4 000 000 ; press 3 ; Label24 = Negyedévi befizetés 2026. április 13-ig… ; Label27 = hidden ; press 10 ; Label27 = Az év bevétele októberben (40_000_000 Ft) túllépte az átalányadózás értékhatárát (38_736_000 Ft): a 2026. évre ezek az összegek nem érvényesek, az év jövedelmét nem átalányadóként kell adózni. ; Text12 = 407_000 ; press 9 ; Label27 = hidden");
+        // In 2022 too an advance of 10 000 Ft or less is carried, and due by the 12th (Szja tv. 46. § (9)).
+        QTest::newRow("2022, an advance carried") << none << april << QString("set Text14 2 050 000 ; press 3 ; Text33 = 0 ; Label24 = Negyedévi SZJA-előleg 2022. április 12-ig: 0 Ft (4_500 Ft átvíve) ; click Command28 ; Table1 I. negyedév = 2_050_000 / 1_230_000 / 780_000 / 144_300 / 877_500 / 114_075 / 4_500 / 0 (4_500 átvíve) / SZJA: 2022. április 12.");
         QTest::newRow("an advance carried") << Files {{"pennaro.ini", "adoev=2025"}} << april << QString("Label19 = SZJA-előleget negyedévente, negyedévet követő hó 12‑ig ; set Text14 3 008 000 ; press 3 ; Text33 = 0 ; Label24 = Negyedévi befizetés 2025. április 14-ig: TB 193_584 Ft, Szocho 153_036 Ft, SZJA 0 Ft (9_000 Ft átvíve) ; set Text17 4 000 000 ; press 6 ; Text33 = 369_000 ; click Command28 ; Table1 I. negyedév = 3_008_000 / 1_804_800 / 1_046_400 / 193_584 / 1_177_200 / 153_036 / 9_000 / 0 (9_000 átvíve) / 2025. április 14.");
         // From 2023 what the user set among the master data is kept for the year.
         QTest::newRow("master data kept") << Files {{"pennaro.ini", "adoev=2026"}} << april << QString("click Option2 ; focus Combo1 ; key Ctrl+A ; keys 80 ; key Tab ; focus Text3 ; key Ctrl+A ; keys 322800 ; key Tab ; pennaro.ini has 2026.allas=mellek ; pennaro.ini has 2026.koltseghanyad=80,0 ; log = ; focus Combo2 ; key Up ; key Down ; Text3 = 322_800 ; Combo1 = 80,0 ; Option2 = checked ; key F4 ; key Return ; Text3 = 373_200 ; Combo1 = 45 ; Option1 = checked ; pennaro.ini = adoev=2026\r\n");
@@ -387,7 +389,8 @@ private slots:
         add("Label16", "text", " (103) Személyi jövedelemadó");
         add("Label17", "text", "(406) Tb-járulék");
         add("Label18", "text", "(258) Szociális hozzájárulási adó");
-        add("Label19", "text", "SZJA-előleget negyedévente. negyedévet követő hónap 20-ig");
+        // The advance is due by the 12th in 2022 too (Szja tv. 46. § (9)).
+        add("Label19", "text", "SZJA-előleget negyedévente. negyedévet követő hónap 12‑ig");
         add("Label20", "text", "Következő hó 12.ig");
         add("Label21", "text", "Jövetkező hó 12.ig");
         add("Text57", "text", "10032000-06056353");

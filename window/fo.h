@@ -95,7 +95,7 @@ private:
     void choose_year(int year);
     int chosen_year() const;
     void tell_new_year(int today_year, std::optional<int> chosen_in);
-    void show_quarter_totals(const std::optional<QuarterTotals> &totals);
+    void show_quarter_totals(const Evaluation &amounts);
     void show_revenue_ceiling(const std::optional<CeilingExceeded> &exceeded);
     void offer_taxpayer_sample();
 

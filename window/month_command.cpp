@@ -56,26 +56,38 @@ void fo::reset_results()
     ui_->Label27->hide();
 }
 
-// At a quarter's end from 2023: the quarter's three payments and their day.
-void fo::show_quarter_totals(const std::optional<QuarterTotals> &totals)
+// At a quarter's end from 2023: the quarter's three payments and their day;
+// in 2022 the advance when some of it is carried.
+void fo::show_quarter_totals(const Evaluation &amounts)
 {
-    ui_->Label24->setVisible(totals.has_value());
-    if (!totals)
+    const bool carried = amounts.quarter_szja && amounts.quarter_szja_carried != 0;
+    ui_->Label24->setVisible(amounts.quarter_totals || carried);
+    if (!ui_->Label24->isVisible())
         return;
     using number_text::grouped;
     const int month = last_result->inputs.month;
-    const QDate due = contributions_due_date(last_result->inputs.master.year, month);
+    const int year = last_result->inputs.master.year;
+    const auto day = [](QDate due) {
+        return QLocale(QLocale::Hungarian).toString(due, QStringLiteral("yyyy. MMMM d"));
+    };
     // Under the threshold the advance waits for a later quarter or the
     // annual return.
-    const QString carried = totals->szja_carried == 0 ? QString()
-        : month == 12
-        ? QStringLiteral(" (%1 Ft átvíve az éves bevallásba)").arg(grouped(totals->szja_carried, 0))
-        : QStringLiteral(" (%1 Ft átvíve)").arg(grouped(totals->szja_carried, 0));
-    ui_->Label24->setText(
-        QStringLiteral("Negyedévi befizetés %1-ig: TB %2 Ft, Szocho %3 Ft, SZJA %4 Ft%5")
-            .arg(QLocale(QLocale::Hungarian).toString(due, QStringLiteral("yyyy. MMMM d")),
-                grouped(totals->tb, 0), grouped(totals->szocho, 0), grouped(totals->szja, 0),
-                carried));
+    const QString szja
+        = QStringLiteral("SZJA %1 Ft%2")
+              .arg(grouped(*amounts.quarter_szja, 0),
+                  !carried          ? QString()
+                      : month == 12 ? QStringLiteral(" (%1 Ft átvíve az éves bevallásba)")
+                                          .arg(grouped(amounts.quarter_szja_carried, 0))
+                                    : QStringLiteral(" (%1 Ft átvíve)")
+                                          .arg(grouped(amounts.quarter_szja_carried, 0)));
+    if (const auto &totals = amounts.quarter_totals)
+        ui_->Label24->setText(
+            QStringLiteral("Negyedévi befizetés %1-ig: TB %2 Ft, Szocho %3 Ft, %4")
+                .arg(day(contributions_due_date(year, month)), grouped(totals->tb, 0),
+                    grouped(totals->szocho, 0), szja));
+    else
+        ui_->Label24->setText(QStringLiteral("Negyedévi SZJA-előleg %1-ig: %2")
+                                  .arg(day(szja_due_date(year, month)), szja.mid(5)));
 }
 
 // Past the revenue ceiling the year is not taxed at a flat rate: the
@@ -207,7 +219,8 @@ void fo::evaluate_month(int month)
         ui_->Text46->setText(QString::number(amounts->tb_base));
         ui_->Text47->setText(number_text::plain(amounts->szocho_base));
     }
-    show_quarter_totals(result.amounts ? result.amounts->quarter_totals : std::nullopt);
+    if (result.amounts)
+        show_quarter_totals(*result.amounts);
     show_revenue_ceiling(result.amounts
             ? revenue_ceiling_exceeded(result.inputs.master, monthly_revenue, month)
             : std::nullopt);
