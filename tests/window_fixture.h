@@ -231,9 +231,9 @@ private:
     // What a check reads: "log" (then cleared), "tab order" (from the focus
     // round to it), "files", "focus", "cursor" (at the end or inside), "clipboard",
     // "taken <month>", "entry <n>", "Table1 <row>" (the overview's row, " / "
-    // between its cells), "<widget> base" (the window's Base or
-    // Button colour), "<widget> ink" (its text colour), "<button> caption", "<widget> tip", a
-    // file's bytes, or a widget's text, title or state.
+    // between its cells), "Table1 <row> ground" (its highlighted columns), "<widget> base" (the
+    // window's Base or Button colour), "<widget> ink" (its text colour), "<button> caption",
+    // "<widget> tip", a file's bytes, or a widget's text, title or state.
     QString shown(const QString &what) const
     {
         const QString n = what.section(u' ', 1);
@@ -261,6 +261,19 @@ private:
             return QApplication::clipboard()->text();
         if (what.startsWith("taken "))
             return QString::number(window->monthly_revenue[n.toInt() - 1]);
+        if (what.startsWith("Table1 ") && what.endsWith(" ground")) { // its highlighted columns
+            const auto *table = window->findChild<QTableWidget *>(QStringLiteral("Table1"));
+            for (int r = 0; table && r < table->rowCount(); ++r) {
+                if (table->item(r, 0)->text() != n.chopped(7))
+                    continue;
+                QStringList highlighted;
+                for (int c = 0; c < table->columnCount(); ++c)
+                    if (table->item(r, c)->background().style() != Qt::NoBrush)
+                        highlighted << table->horizontalHeaderItem(c)->text();
+                return QStringLiteral("highlighted: ") + highlighted.join(u' ');
+            }
+            return QStringLiteral("no such row");
+        }
         if (what.startsWith("Table1 ")) { // the overview's row of that name
             const auto *table = window->findChild<QTableWidget *>(QStringLiteral("Table1"));
             for (int r = 0; table && r < table->rowCount(); ++r) {

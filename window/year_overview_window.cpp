@@ -33,7 +33,7 @@ const QStringList &headers()
             QStringLiteral("SZJA-előleg (103)"), QStringLiteral("Esedékes")};
     return captions;
 }
-constexpr int due_column = 9;
+constexpr int szja_part_column = 7, szja_advance_column = 8, due_column = 9;
 
 // What a copy of the cell gives: figures as bare digits, dates as
 // yyyy-MM-dd, for a spreadsheet or a web form's field.
@@ -232,9 +232,11 @@ void YearOverviewWindow::show_highlight()
         if (picked && first < 0)
             first = r;
         for (int c = 0; c < table_->columnCount(); ++c) {
+            // The return's figures; the advance's columns are not among them.
+            const bool in_return = picked && c != szja_part_column && c != szja_advance_column;
             QTableWidgetItem *item = table_->item(r, c);
-            item->setBackground(picked ? QBrush(ground) : QBrush());
-            item->setForeground(picked ? QBrush(ink) : QBrush());
+            item->setBackground(in_return ? QBrush(ground) : QBrush());
+            item->setForeground(in_return ? QBrush(ink) : QBrush());
         }
     }
     const QString copy_hint
@@ -243,13 +245,16 @@ void YearOverviewWindow::show_highlight()
         note_->setText(why(*content_.problem));
     } else if (first >= 0) {
         const OverviewRow &sum = content_.rows[first + 3];
+        // The advance is paid by the 12th and declared by quarter in the
+        // annual return (Szja tv. 46. § (10)), not in the quarter's.
         note_->setText(
             QStringLiteral("A %1. év %2 bevallásának adatai (kiemelve): havonként a TB-alap és a "
-                           "TB, a Szocho-alap és a Szocho, valamint a negyedév SZJA-előlege. "
-                           "Esedékes: %3 Gépelje be őket az adóhatóság webes "
-                           "nyomtatványkitöltőjébe. %4")
+                           "TB, a Szocho-alap és a Szocho. Esedékes: %3 Gépelje be őket az "
+                           "adóhatóság webes nyomtatványkitöltőjébe. A negyedév SZJA-előlege "
+                           "(%4 Ft) nem része a bevallásnak: befizetendő; az éves bevallásban "
+                           "negyedéves bontásban. %5")
                 .arg(QString::number(content_.year), overview_row_name(sum), due(sum).first,
-                    copy_hint));
+                    figure(double(sum.szja_advance.value_or(0))), copy_hint));
         table_->scrollToItem(table_->item(first + 3, 0));
     } else if (!content_.in_use) {
         note_->setText(QStringLiteral("A %1. év a szabályai szerint, a bevételeivel és "
