@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -21,14 +22,43 @@
 #include <windows.h>
 #endif
 
+namespace {
+
+// A box or a dialog comes over the window the user acted in, the overview
+// too, and gives the keyboard back to it when it closes, never to a window
+// behind it.
+class OverOpener {
+public:
+    explicit OverOpener(QWidget *main)
+        : opener_(QApplication::activeWindow() ? QApplication::activeWindow() : main)
+    {
+    }
+    ~OverOpener()
+    {
+        if (opener_ && opener_->isVisible()) {
+            opener_->raise();
+            opener_->activateWindow();
+            QApplication::setActiveWindow(opener_);
+        }
+    }
+    QWidget *widget() const { return opener_; }
+
+private:
+    QPointer<QWidget> opener_;
+};
+
+} // namespace
+
 MessageAnswer DesktopPlatform::message(
     const QString &text, MessageIcon icon, MessageButtons buttons)
 {
+    const OverOpener opener(window_);
     const QMessageBox::Icon boxIcon = icon == MessageIcon::Critical ? QMessageBox::Critical
         : icon == MessageIcon::Question                             ? QMessageBox::Question
         : icon == MessageIcon::Information                          ? QMessageBox::Information
                                                                     : QMessageBox::Warning;
-    QMessageBox box(boxIcon, QStringLiteral("FIGYELEM!"), text, QMessageBox::NoButton, window_);
+    QMessageBox box(
+        boxIcon, QStringLiteral("FIGYELEM!"), text, QMessageBox::NoButton, opener.widget());
     if (buttons == MessageButtons::Ok) {
         box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
         box.exec();
@@ -81,8 +111,9 @@ QString DesktopPlatform::chooseSavePath(
     const QString &title, const QString &name, const QString &filter)
 {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const OverOpener opener(window_);
     return QFileDialog::getSaveFileName(
-        QApplication::activeWindow(), title, QDir(documents).filePath(name), filter);
+        opener.widget(), title, QDir(documents).filePath(name), filter);
 }
 
 bool DesktopPlatform::openFile(const QString &path)

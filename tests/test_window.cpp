@@ -9,6 +9,7 @@
 #include <QTextDocument>
 
 #include <QMenu>
+#include <QMessageBox>
 #include <QStyleOption>
 
 #include <future>
@@ -283,6 +284,27 @@ private slots:
 
     // The overview saved: the CSV holds the table's figures, the PDF one
     // page of them, offered to the viewer.
+    // A box over the overview gives the keyboard back to the overview, not
+    // to the main window behind it: a key typed next goes where the user looks.
+    void boxGivesTheFocusBack()
+    {
+        f.open({{"pennaro.ini", "adoev=2026"}});
+        QCOMPARE(f.run("click Command28 ; focus Table1"), QString());
+        QWidget *overview = f.window->findChild<YearOverviewWindow *>();
+        QCOMPARE(QApplication::activeWindow(), overview);
+        DesktopPlatform desktop;
+        desktop.setWindow(f.window.get());
+        QTimer::singleShot(0, [] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click()
+                                             : box->buttons().constFirst()->click();
+        });
+        desktop.message(QStringLiteral("x"), MessageIcon::Critical, MessageButtons::Ok);
+        QApplication::processEvents();
+        QCOMPARE(QApplication::activeWindow(), overview);
+        QCOMPARE(f.run("key Escape ; Table1 = hidden"), QString());
+    }
+
     void overviewSaved()
     {
         f.open({{"pennaro.ini", "adoev=2026"}});
