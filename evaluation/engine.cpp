@@ -381,6 +381,14 @@ std::optional<CeilingExceeded> revenue_ceiling_exceeded(
     return CeilingExceeded {first, running[first], ceiling};
 }
 
+bool cost_ratio_of_the_year(const MasterData &data)
+{
+    const year_rules::Year &rules = year_rules::rules_for(data.year);
+    return !rules.quarterly
+        || std::find(rules.cost_ratios.begin(), rules.cost_ratios.end(), data.cost_ratio)
+        != rules.cost_ratios.end();
+}
+
 std::optional<Evaluation> evaluate(
     const MasterData &data, const MonthlyRevenue &monthly_revenue, int month)
 {

@@ -104,6 +104,10 @@ struct CeilingExceeded {
 std::optional<CeilingExceeded> revenue_ceiling_exceeded(
     const MasterData &data, const MonthlyRevenue &monthly_revenue, int month);
 
+// From 2023 the cost ratio is one the law sets for the year (Szja tv. 53. §
+// (1)); another is computed all the same, with a warning. In 2022 any.
+bool cost_ratio_of_the_year(const MasterData &data);
+
 // The last month command's evaluation: what it was made of and, unless it
 // failed or the results were reset since, what is due.
 struct MonthResult {

@@ -96,7 +96,7 @@ private:
     int chosen_year() const;
     void tell_new_year(int today_year, std::optional<int> chosen_in);
     void show_quarter_totals(const Evaluation &amounts);
-    void show_revenue_ceiling(const std::optional<CeilingExceeded> &exceeded);
+    void show_warnings(const std::optional<CeilingExceeded> &exceeded, bool ratio_of_the_year);
     void offer_taxpayer_sample();
 
     // The month commands (month_command.cpp).

@@ -2,6 +2,7 @@
 #include "inputs/field_text.h"
 #include "ui_fo.h"
 #include "window/fo.h"
+#include "window/messages.h"
 
 // A revenue field regroups its digits on every change of its text; the
 // user's text and the regrouped one are one step of its undo history.
@@ -53,6 +54,14 @@ void fo::leave_field(QObject *field)
         if (left != made) {
             show_revenue(revenue, left);
             revenue_history_[month - 1].record(made, left);
+            // Erased, not read as 0 without a word.
+            if (left.isEmpty() && !made.trimmed().isEmpty()) {
+                ui_->Label29->setText(QStringLiteral("A %1 bevétel („%2”) nem szám, ezért a "
+                                                     "program törölte; a mezőben Ctrl+Z "
+                                                     "visszahozza.")
+                                          .arg(month_adjective(month), made));
+                ui_->Label29->show();
+            }
         }
         return;
     }

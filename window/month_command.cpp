@@ -90,21 +90,33 @@ void fo::show_quarter_totals(const Evaluation &amounts)
                                   .arg(day(szja_due_date(year, month)), szja.mid(5)));
 }
 
-// Past the revenue ceiling the year is not taxed at a flat rate: the
-// figures stand, with a warning beside them.
-void fo::show_revenue_ceiling(const std::optional<CeilingExceeded> &exceeded)
+// Past the revenue ceiling the year is not taxed at a flat rate, and from
+// 2023 a cost ratio the law does not set for the year is not the year's:
+// the figures stand, with a warning beside them.
+void fo::show_warnings(const std::optional<CeilingExceeded> &exceeded, bool ratio_of_the_year)
 {
-    ui_->Label27->setVisible(exceeded.has_value());
-    if (!exceeded)
-        return;
     using number_text::grouped;
-    ui_->Label27->setText(
-        QStringLiteral("Az év bevétele %1 (%2 Ft) túllépte az átalányadózás értékhatárát (%3 Ft): "
-                       "a %4. évre ezek az összegek nem érvényesek, az év jövedelmét nem "
-                       "átalányadóként kell adózni.")
-            .arg(month_name_in(exceeded->month), grouped(double(exceeded->revenue), 0),
-                grouped(double(exceeded->ceiling), 0))
-            .arg(last_result->inputs.master.year));
+    const MasterData &master = last_result->inputs.master;
+    QStringList warnings;
+    if (exceeded)
+        warnings << QStringLiteral("Az év bevétele %1 (%2 Ft) túllépte az átalányadózás "
+                                   "értékhatárát (%3 Ft): a %4. évre ezek az összegek nem "
+                                   "érvényesek, az év jövedelmét nem átalányadóként kell adózni.")
+                        .arg(month_name_in(exceeded->month), grouped(double(exceeded->revenue), 0),
+                            grouped(double(exceeded->ceiling), 0))
+                        .arg(master.year);
+    if (!ratio_of_the_year) {
+        QStringList ratios;
+        for (qint16 ratio : year_rules::rules_for(master.year).cost_ratios)
+            ratios << QString::number(ratio);
+        warnings << QStringLiteral("A %1 %-os költséghányad nem a %2. év költséghányadai közül "
+                                   "való (%3 %): ellenőrizze a tevékenységéhez tartozót!")
+                        .arg(master.cost_ratio)
+                        .arg(master.year)
+                        .arg(ratios.join(QStringLiteral(", ")));
+    }
+    ui_->Label27->setText(warnings.join(u'\n'));
+    ui_->Label27->setVisible(!warnings.isEmpty());
 }
 
 // The results hold only for what they were made of: no month evaluated
@@ -221,9 +233,9 @@ void fo::evaluate_month(int month)
     }
     if (result.amounts)
         show_quarter_totals(*result.amounts);
-    show_revenue_ceiling(result.amounts
-            ? revenue_ceiling_exceeded(result.inputs.master, monthly_revenue, month)
-            : std::nullopt);
+    if (result.amounts)
+        show_warnings(revenue_ceiling_exceeded(result.inputs.master, monthly_revenue, month),
+            cost_ratio_of_the_year(result.inputs.master));
 
     if (month == 7) {
         // From July on the working field looks like an ordinary entry field.

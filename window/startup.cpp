@@ -124,8 +124,20 @@ void fo::choose_year(int year)
     const auto chosen_in = year < today_year ? std::optional(today_year) : std::nullopt;
     std::optional<Problem> chosen_file_problem;
     if (year == left) {
-        if (const auto problem = save_year_choice(folder, year, chosen_in, true))
+        // The same year again puts the table's figures back, once the user
+        // says so when they differ from those set for the year.
+        const bool reset = read_master_data(master_texts_in_fields())
+                == read_master_data(table_master_texts(year))
+            || show_notice({QStringLiteral("A %1. évre beállított törzsadatok helyére "
+                                           "visszateszi a táblázat számait?")
+                                .arg(year),
+                   MessageIcon::Question, MessageButtons::YesNo})
+                == MessageAnswer::Yes;
+        if (const auto problem = save_year_choice(folder, year, chosen_in, reset))
             show_problem(*problem);
+        ui_->Label30->hide();
+        if (!reset)
+            return;
     } else {
         // adat.txt takes the chosen year's revenues.
         const YearChange change = may_replace_revenues()
