@@ -44,7 +44,8 @@ struct Problem {
         YearCopyUnreadable, // `path`, `error`, moved to `other_path` if not empty:
                             // adat.txt's revenues of `count` taken instead
         MasterDataNotSaved, // `path`, `error`
-        TaxpayerSampleWritten, // `path` of the sample
+        TaxpayerSampleWritten, // `path` of the sample, `count` the year in use
+        YearTaken, // a first start computes by `count`
         OverviewNotSaved, // `path`, `error`
         OverviewNotOpened, // `path`: no viewer took it
     };

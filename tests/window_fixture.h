@@ -231,8 +231,9 @@ private:
     // What a check reads: "log" (then cleared), "tab order" (from the focus
     // round to it), "files", "focus", "cursor" (at the end or inside), "clipboard",
     // "taken <month>", "entry <n>", "Table1 <row>" (the overview's row, " / "
-    // between its cells), "Table1 <row> ground" (its highlighted columns), "<widget> base" (the
-    // window's Base or Button colour), "<widget> ink" (its text colour), "<button> caption",
+    // between its cells), "Table1 <row> ground" (its highlighted columns), "List1 line <n>",
+    // "<widget> base" (the window's Base or Button colour), "<widget> ink" (its text colour),
+    // "<button> caption",
     // "<widget> tip", a file's bytes, or a widget's text, title or state.
     QString shown(const QString &what) const
     {
@@ -285,6 +286,8 @@ private:
             }
             return QStringLiteral("no such row");
         }
+        if (what.startsWith("List1 line ")) // the info list's
+            return window->form().List1->item(what.section(u' ', 2).toInt() - 1)->text();
         if (what.startsWith("entry "))
             return QString::fromLatin1(window->taxpayer_lines[n.toInt()]);
         if (what.endsWith(" time")) // a file's, in UTC

@@ -97,7 +97,7 @@ private:
     void tell_new_year(int today_year, std::optional<int> chosen_in);
     void show_quarter_totals(const Evaluation &amounts);
     void show_warnings(const std::optional<CeilingExceeded> &exceeded, bool ratio_of_the_year);
-    void offer_taxpayer_sample();
+    std::optional<Problem> offer_taxpayer_sample();
 
     // The month commands (month_command.cpp).
     void evaluate_month(int month);
@@ -162,9 +162,11 @@ private:
     std::optional<QByteArray> taxpayer_copy_;
     QFileDevice::Permissions taxpayer_mode_; // adat2.txt's, for its copy
     QColor working_text_; // Text11's text colour while its figure is current
-    // Label20, Label21, Command21 and its tooltip, Label19 as the form has them.
+    // Label20, Label21, Command21 and its tooltip, Label19, the info list's
+    // lines 4 and 15 as the form has them.
     QStringList monthly_captions_;
     bool taxpayer_present_ = false; // adat2.txt was read at the start
+    bool year_first_taken_ = false; // the start found no year kept: it took one
     std::optional<MasterDataTexts> remembered_master_; // as last kept or restored
     YearOverviewWindow *overview_ = nullptr; // made when first opened
     bool undoing_ = false; // an undo, a redo or the program is changing a field

@@ -195,6 +195,11 @@ Notice notice_for(const Problem &p, const WindowNames &names)
                 .arg(p.count)
                 .arg(path),
             MessageIcon::Information};
+    case What::YearTaken:
+        return {QStringLiteral("A program a %1. év szabályaival számol; az évet az „Adóév:” "
+                               "mezőben választhatja.")
+                    .arg(p.count),
+            MessageIcon::Information};
     case What::YearNotSaved:
         return {QStringLiteral("Az adóév választása nem menthető: %1 (%2). A következő "
                                "induláskor a program nem ezzel az évvel indul.")

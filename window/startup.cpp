@@ -16,7 +16,8 @@ void fo::prepare_on_load()
 {
     // The year's figures come from one table, not from the form.
     monthly_captions_ = {ui_->Label20->text(), ui_->Label21->text(), ui_->Command21->text(),
-        ui_->Command21->toolTip(), ui_->Label19->text()};
+        ui_->Command21->toolTip(), ui_->Label19->text(), ui_->List1->item(3)->text(),
+        ui_->List1->item(14)->text()};
     for (const year_rules::Year &year : year_rules::years)
         ui_->Combo2->addItem(QString::number(year.year), year.year);
     put_year_figures(year_rules::default_year);
@@ -58,6 +59,15 @@ void fo::put_year_figures(int year)
     ui_->Label19->setText(rules.quarterly
             ? QStringLiteral("SZJA-előleget negyedévente, negyedévet követő hó 12\u2011ig")
             : monthly_captions_[4]);
+    // The info list says how the year's month buttons count.
+    ui_->List1->item(3)->setText(rules.quarterly
+            ? QStringLiteral("A hónap gombja a hónap negyedévének végéig vett bevételekkel "
+                             "számol (2023-tól negyedéves alapok)!")
+            : monthly_captions_[5]);
+    ui_->List1->item(14)->setText(rules.quarterly
+            ? QStringLiteral("Megjegyzett értékek törlése: az adat.txt és az adat_<év>.txt "
+                             "fájlokat eltávolítani.")
+            : monthly_captions_[6]);
     show_export_button();
 }
 
@@ -160,8 +170,9 @@ void fo::choose_year(int year)
     show_year(year);
     clear_results();
     refresh_overview_years(left);
-    if (chosen_file_problem)
-        show_problem(*chosen_file_problem);
+    for (const auto &problem : {chosen_file_problem, offer_taxpayer_sample()})
+        if (problem)
+            show_problem(*problem);
 }
 
 int fo::chosen_year() const
@@ -202,6 +213,7 @@ void fo::prepare_on_first_show()
     // else in today's.
     const QString folder = platform_.dataFolder();
     YearChoice chosen = read_year_choice(folder);
+    year_first_taken_ = !chosen.year && !chosen.problem;
     const int today_year = platform_.today().year();
     const YearInUse in_use = load_year_in_use(folder, chosen.year, today_year);
     put_revenues(in_use.file);
@@ -254,29 +266,36 @@ void fo::finish_startup()
     if (taxpayer_copy_) {
         if (const auto problem = write_taxpayer_copy(folder, *taxpayer_copy_, taxpayer_mode_))
             startup_problems_.append(*problem);
-    } else {
-        offer_taxpayer_sample();
+    } else if (const auto offered = offer_taxpayer_sample()) {
+        startup_problems_.append(*offered);
+    } else if (year_first_taken_) {
+        // A first start says which year it computes by.
+        Problem taken {Problem::What::YearTaken};
+        taken.count = chosen_year();
+        startup_problems_.append(taken);
     }
     const QList<Problem> problems = std::exchange(startup_problems_, {});
     for (const Problem &problem : problems)
         show_problem(problem);
 }
 
-// Without taxpayer data, a sample beside where they belong shows what each
-// of the 24 lines is: the user fills it in and renames it adat2.txt. The
-// start that puts it there says so, once.
-void fo::offer_taxpayer_sample()
+// Without taxpayer data, which only the 2022 declaration needs, a sample
+// beside where they belong shows what each of the 24 lines is: the user
+// fills it in and renames it adat2.txt. The start or the choice of 2022
+// that puts it there says so, once.
+std::optional<Problem> fo::offer_taxpayer_sample()
 {
     const QString sample = platform_.dataFolder() + QStringLiteral("/adat2.minta.txt");
-    if (QFileInfo::exists(sample))
-        return;
+    if (taxpayer_present_ || year_rules::rules_for(chosen_year()).quarterly
+        || QFileInfo::exists(sample))
+        return std::nullopt;
     QFile source(QStringLiteral(":/data/adat2.minta.txt"));
     // Only a help: nothing to report when it cannot be written.
-    if (source.open(QIODevice::ReadOnly) && !write_file(sample, source.readAll())) {
-        Problem written {Problem::What::TaxpayerSampleWritten, sample};
-        written.count = chosen_year();
-        startup_problems_.append(written);
-    }
+    if (!source.open(QIODevice::ReadOnly) || write_file(sample, source.readAll()))
+        return std::nullopt;
+    Problem written {Problem::What::TaxpayerSampleWritten, sample};
+    written.count = chosen_year();
+    return written;
 }
 
 // The master data in their display form.
