@@ -481,7 +481,7 @@ private slots:
         QTest::newRow("Qt's own") << QStringList {"pennaro", "-platform", "offscreen", "-reverse"} << false << 0 << "window";
         QTest::newRow("--version") << QStringList {"pennaro", "--version"} << true << 0 << "PENNARO 1.03\n";
         QTest::newRow("-v") << QStringList {"pennaro", "-v"} << false << 0 << "PENNARO 1.03\n";
-        QTest::newRow("--help") << QStringList {"pennaro", "--help"} << true << 0 << "Használat: pennaro [kapcsoló]\n\nPENNARO 1.03: havi TB-járulék";
+        QTest::newRow("--help") << QStringList {"pennaro", "--help"} << true << 0 << "Használat: pennaro [kapcsoló]\n\nPENNARO 1.03: TB-járulék, szociális hozzájárulási adó és SZJA-előleg átalányadózó\negyéni vállalkozóknak, 2022-től 2027-ig az adóév szabályai szerint (2023-tól\nnegyedéves alapokkal és bevallással)";
         QTest::newRow("-h") << QStringList {"pennaro", "-h"} << true << 0 << "Használat: pennaro [kapcsoló]";
         QTest::newRow("unknown") << QStringList {"pennaro", "--bogus"} << true << 2 << "pennaro: Ismeretlen kapcsoló: --bogus." + hint;
         QTest::newRow("unknown letter") << QStringList {"pennaro", "-x"} << true << 2 << "pennaro: Ismeretlen kapcsoló: -x." + hint;

@@ -1,5 +1,7 @@
 #include "window/command_line.h"
 
+#include "evaluation/year_rules.h"
+
 #include <QCommandLineParser>
 
 namespace {
@@ -62,11 +64,15 @@ std::optional<CommandLineAnswer> command_line_answer(const QStringList &argument
     if (parser.isSet(help)) {
         QString text = QStringLiteral(
             "Használat: pennaro [kapcsoló]\n\n"
-            "%1: havi TB-járulék, szociális hozzájárulási adó és SZJA-előleg átalányadózó\n"
-            "egyéni vállalkozóknak, a 2258-as bevallás importfájljával. Kapcsoló nélkül\n"
-            "megnyitja a program ablakát.\n\n"
+            "%1: TB-járulék, szociális hozzájárulási adó és SZJA-előleg átalányadózó\n"
+            "egyéni vállalkozóknak, %2-től %3-ig az adóév szabályai szerint (2023-tól\n"
+            "negyedéves alapokkal és bevallással), évenként külön megjegyzett bevételekkel,\n"
+            "éves áttekintéssel; 2022-ben a 2258-as bevallás importfájljával. Kapcsoló\n"
+            "nélkül megnyitja a program ablakát.\n\n"
             "Kapcsolók:\n")
-                           .arg(name);
+                           .arg(name)
+                           .arg(year_rules::years.front().year)
+                           .arg(year_rules::years.back().year);
         for (const QCommandLineOption &option : {help, version})
             text += QStringLiteral("  -%1, --%2  %3\n")
                         .arg(option.names()[0], option.names()[1].leftJustified(8),
