@@ -16,6 +16,8 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include <memory>
+
 #ifdef Q_OS_WIN
 #include "declaration/hand_over.h"
 
@@ -160,6 +162,7 @@ void DesktopPlatform::startScript(
     process->setWorkingDirectory(workingFolder);
     process->setStandardInputFile(QProcess::nullDevice());
     QString error_log, interpreter;
+    const auto output = std::make_shared<QByteArray>();
 #ifdef Q_OS_WIN
     // A batch file runs in a console window of its own, shown normally, its
     // output there.
@@ -190,18 +193,26 @@ void DesktopPlatform::startScript(
         ? QString::fromLocal8Bit(head.mid(2).trimmed()).section(u' ', 0, 0)
         : QString();
     // Its error output goes to a file, which outlives the program; its
-    // output where the program's goes. A log that cannot be a regular file
-    // of its own (a folder of that name) gives way to nothing.
+    // output is read, for its last line. A log that cannot be a regular
+    // file of its own (a folder of that name) gives way to nothing.
     error_log = QDir(workingFolder).filePath(QStringLiteral("atad_pennaro.log"));
     if (prepare_log(error_log))
         error_log.clear();
     process->setStandardErrorFile(error_log.isEmpty() ? QProcess::nullDevice() : error_log);
-    process->setProcessChannelMode(QProcess::ForwardedOutputChannel);
+    QObject::connect(process, &QProcess::readyReadStandardOutput, [process, output] {
+        // The tail is enough for its last line.
+        output->append(process->readAllStandardOutput());
+        if (output->size() > 4096)
+            output->remove(0, output->size() - 4096);
+    });
 #endif
     // A script that does not start never finishes: each end is told once.
-    const auto finish = [process, ended, error_log](ScriptEnd end) {
+    const auto finish = [process, ended, error_log, output](ScriptEnd end) {
         if (!error_log.isEmpty())
             end.error_output = last_lines(error_log, 5);
+        output->append(process->readAllStandardOutput());
+        const QList<QByteArray> lines = output->trimmed().split('\n');
+        end.output = QString::fromLocal8Bit(lines.last().trimmed());
         process->deleteLater();
         ended(end);
     };

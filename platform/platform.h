@@ -29,6 +29,7 @@ struct ScriptEnd {
     bool crashed = false;
     int exit_code = 0;
     QString error_output; // the last lines it wrote to its error output
+    QString output; // the last line it wrote to its output, where it is read
     // Why it did not start: its interpreter (named by `interpreter`) is not
     // found (NotFound), it may not be run (NoPermission), or Other.
     FileError start_error = FileError::Other;

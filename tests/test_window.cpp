@@ -214,6 +214,7 @@ private slots:
         QTest::newRow("start fails") << exporting << april << "fill 500 000 ; press 3 ; fail start ; click Command21 ; " + done + " | " + not_handed + "a rendszer nem indította el).";
         // The script is not waited for; only its failure is told, when it comes.
         QTest::newRow("script succeeds") << exporting << april << "fill 500 000 ; press 3 ; click Command21 ; " + done + " ; script ends 0 ; log = ; Label29 = A bevallás (2022. március) elkészült: <felad.imp>; az átadó szkript elindult: <atad_pennaro.sh>.";
+        QTest::newRow("script says where it went") << exporting << april << "fill 500 000 ; press 3 ; click Command21 ; " + done + " ; script says A felad.imp átmásolva ide: /x ; log = ; Label29 = A bevallás (2022. március) elkészült: <felad.imp>; az átadó szkript elindult: <atad_pennaro.sh>. A szkript üzenete: „A felad.imp átmásolva ide: /x”";
         QTest::newRow("script fails") << exporting << april << "fill 500 000 ; press 3 ; click Command21 ; " + done + " ; script ends 3 [[: not found ; log = !A felad.imp elkészült: <felad.imp>, de az átadó szkript hibával állt le (kilépési kód: 3): <atad_pennaro.sh>. Hibakimenetének utolsó sorai:\n[[: not found";
         QTest::newRow("script fails silently") << exporting << april << "fill 500 000 ; press 3 ; click Command21 ; script ends 1 ; log = start <atad_pennaro.sh> in <> | !A felad.imp elkészült: <felad.imp>, de az átadó szkript hibával állt le (kilépési kód: 1): <atad_pennaro.sh>.";
         QTest::newRow("entry 3") << Files {{"adat2.txt", QByteArray(taxpayer_file).replace("\r\n1\r\n", "\r\nkett\xC5\x91\r\n")}} << april << QString("fill 500 000 ; press 3 ; click Command21 ; log = !Az adat2.txt 3. sora nem szám: „kettő”. A bevallás nem készült el. ; felad.imp =");
@@ -619,6 +620,7 @@ private slots:
         QTest::newRow("bash through sh") << bash << false << "" << "9: …[[: not found";
         QTest::newRow("error output") << fails << false << "" << "3: egy\nkettő";
         QTest::newRow("in the data folder") << QByteArray("test -f felad.imp\n") << false << "" << "0: ";
+        QTest::newRow("its last line read") << QByteArray("echo egy\necho 'A felad.imp átmásolva.'\necho\n") << false << "" << "0:  | A felad.imp átmásolva.";
         QTest::newRow("executable without #!") << QByteArray("exit 4\n") << true << "" << "4: ";
         QTest::newRow("no interpreter") << QByteArray("#!/no/such/interpreter\n") << true << "" << "not started: /no/such/interpreter";
         QTest::newRow("killed") << QByteArray("kill -KILL $$\n") << false << "" << "crashed";
@@ -665,7 +667,8 @@ private slots:
         QCOMPARE(ends, 1); // each end told once, as what it was
         const QString seen = !end->started ? QStringLiteral("not started: ") + end->interpreter
             : end->crashed                 ? QStringLiteral("crashed")
-                           : QString::number(end->exit_code) + ": " + end->error_output;
+                           : QString::number(end->exit_code) + ": " + end->error_output
+                + (end->output.isEmpty() ? QString() : " | " + end->output);
         if (ended.startsWith(u'9'))
             QVERIFY2(seen.startsWith("9: ") && seen.endsWith(ended.mid(4)), qPrintable(seen));
         else
@@ -694,6 +697,7 @@ private slots:
         qputenv("HOME", old_home);
         QTRY_VERIFY_WITH_TIMEOUT(end.has_value(), 20000);
         QVERIFY(!end->failed());
+        QVERIFY2(end->output.startsWith("A felad.imp átmásolva ide: "), qPrintable(end->output));
         QFile copied(home.filePath("abevjava/import/felad.imp"));
         QVERIFY(copied.open(QIODevice::ReadOnly));
         QCOMPARE(copied.readAll(), QByteArray("$ny_azon=2658\r\n"));

@@ -400,11 +400,15 @@ private:
             platform->startFails = true;
         else if (verb == "write") // as another program would
             put(name, rest.toUtf8());
-        else if (verb == "script") { // "script ends <code> [<error output>]"
+        else if (verb == "script") {
+            // "script ends <code> [<error output>]", "script says <output>"
             const QStringList words = all.split(u' ');
             ScriptEnd end;
-            end.exit_code = words.value(1).toInt();
-            end.error_output = words.mid(2).join(u' ');
+            if (name == "says")
+                end.output = words.mid(1).join(u' ');
+            else
+                end.exit_code = words.value(1).toInt();
+            end.error_output = name == "says" ? QString() : words.mid(2).join(u' ');
             platform->script_ended(end);
         } else if (verb == "clip")
             QApplication::clipboard()->setText(all);

@@ -91,11 +91,16 @@ void fo::export_declaration()
         show_problem(*problem);
 }
 
-// The script is not waited for; a failure is told when it comes.
+// The script is not waited for; a failure is told when it comes, and what
+// it said last when it ends well, on the line below the results.
 void fo::report_hand_over(const Problem &started, const ScriptEnd &end)
 {
-    if (!end.failed())
+    if (!end.failed()) {
+        if (!end.output.isEmpty())
+            ui_->Label29->setText(
+                ui_->Label29->text() + QStringLiteral(" A szkript üzenete: „%1”").arg(end.output));
         return;
+    }
     Problem problem = started;
     problem.what = !end.started ? Problem::What::HandOverNotStarted
         : end.crashed           ? Problem::What::HandOverCrashed
