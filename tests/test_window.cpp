@@ -604,6 +604,31 @@ private slots:
         QCOMPARE(window_size(wanted, minimum, QSize(600, 400), {}), minimum);
     }
 
+    // The overview opens beside the window where the screen has room, else
+    // over it, always whole on the screen.
+    void overviewPlace_data()
+    {
+        QTest::addColumn<QRect>("beside");
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QRect>("expected");
+        const QMargins frame(4, 30, 4, 4);
+        // clang-format off
+        QTest::newRow("right of it") << QRect(0, 0, 1008, 674) << QRect(0, 0, 2560, 1400) << QRect(1012, 30, 1000, 620);
+        QTest::newRow("left of it") << QRect(1500, 0, 1008, 674) << QRect(0, 0, 2560, 1400) << QRect(496, 30, 1000, 620);
+        QTest::newRow("over it, 1366x768 at 125 %") << QRect(0, 0, 1008, 584) << QRect(0, 0, 1092, 584) << QRect(4, 30, 1000, 550);
+        QTest::newRow("a screen on the right") << QRect(1920, 0, 1008, 674) << QRect(1920, 0, 1366, 738) << QRect(1924, 30, 1000, 620);
+        QTest::newRow("least size on a tiny screen") << QRect(0, 0, 400, 300) << QRect(0, 0, 640, 400) << QRect(4, 30, 700, 500);
+        // clang-format on
+    }
+    void overviewPlace()
+    {
+        QFETCH(QRect, beside);
+        QFETCH(QRect, available);
+        QTEST(overview_geometry(QSize(1000, 620), QSize(700, 500), beside, available,
+                  QMargins(4, 30, 4, 4)),
+            "expected");
+    }
+
 #ifdef Q_OS_UNIX
     // The real desktop starts the script as it asks to be run, and tells
     // how it ended, its last error lines too.
@@ -766,6 +791,12 @@ private slots:
                         || !a->geometry().intersects(b->geometry()),
                     qPrintable(a->objectName() + " " + b->objectName()));
         }
+        // The overview's least size fits there too, its buttons and status line on it.
+        QCOMPARE(f.run("click Command28 ; key Escape"), QString());
+        const QSize overview_least
+            = f.window->findChild<YearOverviewWindow *>()->minimumSizeHint();
+        QVERIFY2(overview_least.boundedTo(room) == overview_least,
+            qPrintable(QStringLiteral("%1x%2").arg(overview_least.width()).arg(overview_least.height())));
         for (QLineEdit *account : {f.ui().Text57, f.ui().Text58, f.ui().Text59})
             QVERIFY(
                 account->width() > account->fontMetrics().horizontalAdvance(account->text()) + 8);

@@ -5,6 +5,8 @@
 #include "window/messages.h"
 #include "window/year_overview_window.h"
 
+#include <QScreen>
+
 #include <algorithm>
 
 // The year's rows by master data and revenue texts.
@@ -74,6 +76,14 @@ void fo::open_overview(int quarter)
     overview_->show_years(overview_years(), chosen_year());
     overview_->show_content(overview_content(chosen_year()));
     overview_->highlight_quarter(quarter);
+    if (!overview_->isVisible()) {
+        // Beside the window where the screen has room, with a frame like its own.
+        const QRect frame = frameGeometry(), inner = geometry();
+        const QMargins margins(inner.left() - frame.left(), inner.top() - frame.top(),
+            frame.right() - inner.right(), frame.bottom() - inner.bottom());
+        overview_->setGeometry(overview_geometry(QSize(1000, 620), overview_->minimumSizeHint(),
+            frame, screen()->availableGeometry(), margins));
+    }
     overview_->show();
     overview_->raise();
     overview_->activateWindow();

@@ -20,6 +20,8 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 // The columns' captions, made when the overview is first opened, not at
@@ -78,6 +80,21 @@ std::pair<QString, QString> due(const OverviewRow &row)
 }
 
 } // namespace
+
+QRect overview_geometry(QSize wanted, QSize minimum, QRect beside, QRect available, QMargins frame)
+{
+    const QSize size = wanted.boundedTo(available.size().shrunkBy(frame)).expandedTo(minimum);
+    const QSize outer = size.grownBy(frame);
+    const int last_left = available.right() + 1 - outer.width();
+    int left = std::clamp(beside.left(), available.left(), std::max(available.left(), last_left));
+    if (beside.right() + 1 <= last_left)
+        left = beside.right() + 1;
+    else if (beside.left() - outer.width() >= available.left())
+        left = beside.left() - outer.width();
+    const int top = std::clamp(beside.top(), available.top(),
+        std::max(available.top(), available.bottom() + 1 - outer.height()));
+    return QRect(QPoint(left + frame.left(), top + frame.top()), size);
+}
 
 YearOverviewWindow::YearOverviewWindow(Platform &platform, WindowNames names, QWidget *parent)
     : QDialog(parent)
@@ -149,7 +166,6 @@ YearOverviewWindow::YearOverviewWindow(Platform &platform, WindowNames names, QW
     layout->addWidget(table_, 1);
     layout->addWidget(status_);
     layout->addWidget(buttons);
-    resize(1000, 620);
 }
 
 QString YearOverviewWindow::why(const Problem &problem) const

@@ -22,6 +22,11 @@ struct OverviewContent {
     QList<OverviewRow> rows;
 };
 
+// Where the overview opens: beside the main window's frame (`beside`) where
+// the screen has room, else over it; never past the screen, title bar
+// included, and never under its least size. The client area's geometry.
+QRect overview_geometry(QSize wanted, QSize minimum, QRect beside, QRect available, QMargins frame);
+
 // The year at a glance, beside the main window: each month as its button
 // shows it, the quarters and the year, to copy, save as CSV or PDF. The
 // year in use follows the fields: the main window gives it new content at
