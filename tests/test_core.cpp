@@ -219,17 +219,17 @@ Bytes said(const std::optional<Problem> &problem)
 
 // Makes "<name>=<lines>" ("|" between lines, "<NUL>" a NUL byte), a
 // folder "<name>/" or a FIFO "<name>|".
-bool make_file(const QString &folder, const Bytes &spec)
+bool make_file(const QString &folder, const Bytes &entry)
 {
-    const qsizetype equals = spec.indexOf('=');
-    const QString name = QString::fromUtf8(spec.left(equals < 0 ? spec.size() : equals));
+    const qsizetype equals = entry.indexOf('=');
+    const QString name = QString::fromUtf8(entry.left(equals < 0 ? entry.size() : equals));
     if (name.endsWith(u'/'))
         return QDir(folder).mkdir(name);
 #ifdef Q_OS_UNIX
     if (name.endsWith(u'|'))
         return mkfifo(QFile::encodeName(folder + u'/' + name.chopped(1)).constData(), 0644) == 0;
 #endif
-    Bytes bytes = spec.mid(equals + 1).replace("<NUL>", Bytes(1, '\0')).replace('|', "\r\n");
+    Bytes bytes = entry.mid(equals + 1).replace("<NUL>", Bytes(1, '\0')).replace('|', "\r\n");
     QFile file(folder + u'/' + name);
     return file.open(QIODevice::WriteOnly) && file.write(bytes + "\r\n") == bytes.size() + 2;
 }
