@@ -50,8 +50,9 @@ TaxpayerData read_taxpayer_data(const QString &folder)
     }
 
     const ConvertedLines converted = charset_converter(read.lines);
+    result.copy.emplace();
     for (const QByteArray &line : converted.lines)
-        result.copy += line + "\r\n";
+        *result.copy += line + "\r\n";
     result.lines = taxpayer_entries(converted.lines);
     if (converted.lines.size() < 24)
         problem(Problem::What::TaxpayerTooShort, source).count = int(converted.lines.size());
@@ -76,8 +77,11 @@ TaxpayerData read_taxpayer_data(const QString &folder)
 }
 
 std::optional<Problem> write_taxpayer_copy(
-    const QString &folder, const QByteArray &copy, QFileDevice::Permissions mode)
+    const QString &folder, const QByteArray &copy, QFileDevice::Permissions source_mode)
 {
+    // A copy no one can read or rewrite would fail every later start.
+    const QFileDevice::Permissions mode
+        = source_mode | QFileDevice::ReadOwner | QFileDevice::WriteOwner;
     const QString path = folder + QStringLiteral("/adat22.txt");
     // Most starts find the copy as it was: nothing to write, nothing to
     // sync. Only a regular file is read back, and no more than the copy.

@@ -20,13 +20,15 @@ TaxpayerLines taxpayer_entries(const QList<QByteArray> &lines);
 struct TaxpayerData {
     bool present = false; // adat2.txt exists: the export can be used
     TaxpayerLines lines = TaxpayerLines(31);
-    QByteArray copy; // the converted lines, the bytes of adat22.txt
+    // The converted lines, the bytes of adat22.txt; nothing when adat2.txt
+    // cannot be read, and adat22.txt stays as it is.
+    std::optional<QByteArray> copy;
     QList<Problem> problems; // what the user must know, in order
     QFileDevice::Permissions mode; // adat2.txt's, for its copy
 };
 TaxpayerData read_taxpayer_data(const QString &folder);
 
 // Writes adat22.txt with `mode`, only when it does not hold these bytes
-// with that mode already.
+// with that mode already. Its owner may always read and write it.
 std::optional<Problem> write_taxpayer_copy(
     const QString &folder, const QByteArray &copy, QFileDevice::Permissions mode);

@@ -75,6 +75,11 @@ private slots:
         QTest::newRow("saved texts") << Files {{"adat.txt", saved}} << april << QString("Text14 = 1_234_567 ; Text15 = 1234,5 ; Text16 = ; Text17 = 1234567 ; taken 2 = 1234 ; log =");
         // Each message says what the program does with the data.
         QTest::newRow("adat2.txt a folder") << Files {{"adat2.txt/", {}}} << april << QString("Command21 = shown ; log = Az adat2.txt nem olvasható: <adat2.txt> (ez egy mappa). A bevallás adatai üresek maradnak.");
+#ifdef Q_OS_UNIX
+        // adat2.txt that cannot be read leaves its copy as it is.
+        QTest::newRow("adat2.txt a FIFO, its copy kept") << Files {{"adat2.txt|", {}}, {"adat22.txt", "good\r\n"}} << april << QString("Command21 = shown ; click Command14 ; adat22.txt = good\r\n");
+#endif
+        QTest::newRow("adat2.txt a folder, its copy kept") << Files {{"adat2.txt/", {}}, {"adat22.txt", "good\r\n"}} << april << QString("click Command14 ; adat22.txt = good\r\n");
         QTest::newRow("adat22.txt a folder") << Files {{"adat2.txt", taxpayer_file}, {"adat22.txt/", {}}} << april << QString("entry 24 = v24 ; log = Az adat22.txt nem írható: <adat22.txt> (ez egy mappa). A program a beolvasott adatokkal dolgozik tovább.");
         QTest::newRow("messages") << Files {{"adat.txt", "100\r\n\r\n12abc\r\n9999999999\r\n"}, {"adat2.txt", "x\r\n\xE2\x88\x9A\r\n"}} << april << QString("Text16 = 12abc ; Text17 = 9999999999 ; log = Az adat.txt egyes soraiban nem érvényes szám áll (<adat.txt>): március („12abc”: a hónap gombja 12 Ft-tal számol), április („9999999999”: túl nagy, a hónap gombja nem fogadja el). Javítsa ki ezeket a bevételeket a mezőkben! | Az adat2.txt csak 2 sort tartalmaz, 24 kellene: <adat2.txt>. A hiányzó adatok üresek maradnak. | Az adat2.txt egyes betűi nem vihetők át…");
         // The month commands and the fields.

@@ -241,7 +241,7 @@ void fo::prepare_on_first_show()
     taxpayer_lines = taxpayer.lines;
     startup_problems_.append(taxpayer.problems);
     if (taxpayer.present) {
-        taxpayer_copy_ = std::move(taxpayer.copy);
+        taxpayer_copy_ = std::move(taxpayer.copy); // none when adat2.txt did not read
         taxpayer_mode_ = taxpayer.mode;
     }
     show_master_data();
