@@ -22,6 +22,7 @@ struct Problem {
         RevenuesMovedAside, // `path`, `error`; its bytes are at `other_path`
         RevenuesNotSaved, // `path`, `error`
         BadRevenueLines, // `path`, `lines`
+        RevenueLinesAfterTwelfth, // `path`, `lines`: the first with text past the twelfth
         TaxpayerUnreadable, // `path`, `error`
         TaxpayerCopyNotWritten, // `path`, `error`
         TaxpayerTooShort, // `path`, `count` lines found

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 
 // A free name beside `path` for the bytes of a file that could not be read.
@@ -25,9 +27,8 @@ RevenueFile unreadable(const QString &path, FileError error)
 {
     RevenueFile result;
     result.texts = QStringList(12, QString());
-    result.problem = Problem {Problem::What::RevenuesUnreadable};
-    result.problem->path = path;
-    result.problem->error = error;
+    Problem &problem = result.problems.emplaceBack(Problem::What::RevenuesUnreadable, path);
+    problem.error = error;
     // A folder is never replaced anyway; a FIFO or a device is left where it
     // is and replaced only if the user says so; a file's bytes are kept
     // beside it.
@@ -42,8 +43,8 @@ RevenueFile unreadable(const QString &path, FileError error)
         result.ask_before_saving = true;
         return result;
     }
-    result.problem->what = Problem::What::RevenuesMovedAside;
-    result.problem->other_path = *aside;
+    problem.what = Problem::What::RevenuesMovedAside;
+    problem.other_path = *aside;
     write_lines(path, QList<QByteArray>(36)); // the exit saves it again if this fails
     return result;
 }
@@ -55,9 +56,7 @@ RevenueFile load(const QString &path)
         result.texts = QStringList(12, QString());
         // A new file holds 36 empty lines.
         if (const auto error = write_lines(path, QList<QByteArray>(36))) {
-            result.problem = Problem {Problem::What::RevenuesNotCreated};
-            result.problem->path = path;
-            result.problem->error = error;
+            result.problems.emplaceBack(Problem::What::RevenuesNotCreated, path).error = error;
         }
         return result;
     }
@@ -74,7 +73,8 @@ std::variant<RevenueFile, FileError> read_revenue_file(const QString &path)
     QFile file(path);
     if (const auto error = open_for_reading(file))
         return *error;
-    const TextLines read = read_lines(file, 12);
+    // The twelve lines and the tail after them, in one pass.
+    const TextLines read = read_lines(file, 100000);
     file.close();
     if (read.has_nul)
         return FileError::NotText;
@@ -82,7 +82,7 @@ std::variant<RevenueFile, FileError> read_revenue_file(const QString &path)
     RevenueFile result;
     result.texts = QStringList(12, QString());
     QList<Problem::Line> bad_lines;
-    for (qsizetype i = 0; i < read.lines.size(); ++i) {
+    for (qsizetype i = 0; i < std::min<qsizetype>(read.lines.size(), 12); ++i) {
         // UTF-8 (an editor's) or the Windows-1250 that the save writes.
         const QString text = charset::decode_line(read.lines[i]);
         result.texts[i] = text;
@@ -95,10 +95,16 @@ std::variant<RevenueFile, FileError> read_revenue_file(const QString &path)
                 number_text::whole32(number_text::to_amount(text, number_text::Kind::Forints))});
     }
     if (!bad_lines.isEmpty()) {
-        result.problem = Problem {Problem::What::BadRevenueLines};
-        result.problem->path = path;
-        result.problem->lines = bad_lines;
+        result.problems.emplaceBack(Problem::What::BadRevenueLines, path).lines = bad_lines;
     }
+    // Past the twelfth line the file's normal tail is empty lines (a new
+    // file has 36); any text there is neither read nor saved again.
+    QList<Problem::Line> later;
+    for (qsizetype i = 12; i < read.lines.size() && later.size() < 3; ++i)
+        if (!read.lines[i].trimmed().isEmpty())
+            later.append({int(i + 1), charset::decode_line(read.lines[i].left(64)), std::nullopt});
+    if (!later.isEmpty())
+        result.problems.emplaceBack(Problem::What::RevenueLinesAfterTwelfth, path).lines = later;
     return result;
 }
 

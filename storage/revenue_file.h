@@ -13,9 +13,9 @@
 struct RevenueFile {
     QStringList texts; // twelve, as read; empty for missing lines
     MonthlyRevenue revenue {}; // their values, 0 where a text is no number
-    // What the user must know: the file could not be created or read, or
-    // lines that are no 32-bit number.
-    std::optional<Problem> problem;
+    // What the user must know: the file could not be created or read,
+    // lines that are no 32-bit number, text after the twelfth line.
+    QList<Problem> problems;
     // The file could not be read and stays as it is: a save must not
     // replace it without the user's say.
     bool ask_before_saving = false;

@@ -115,8 +115,10 @@ YearChange change_year(const QString &folder, int left, const QStringList &left_
                 : move_aside(own);
             if (!aside)
                 return stopped(own, *error, chosen);
-            change.chosen.problem = file_problem(Problem::What::RevenuesMovedAside, own, *error);
-            change.chosen.problem->other_path = *aside;
+            change.chosen.problems
+                .emplaceBack(file_problem(Problem::What::RevenuesMovedAside, own, *error))
+                .other_path
+                = *aside;
         } else {
             change.chosen = std::get<RevenueFile>(std::move(read));
         }

@@ -250,6 +250,14 @@ Bytes listing(const QString &folder)
     return entries.join(' ');
 }
 
+Bytes said(const QList<Problem> &problems)
+{
+    Bytes text;
+    for (const Problem &problem : problems)
+        text += said(problem);
+    return text;
+}
+
 // Files of a data folder as make_file takes them, then steps, " ; "
 // between them: "dated <year>" (every file last written in mid-year); "start
 // <today's year>" (the year in use and its texts); "change <left>
@@ -278,14 +286,14 @@ Bytes years(const Bytes &script, const Args &)
             const YearChoice choice = read_year_choice(dir.path());
             const YearInUse in_use = load_year_in_use(dir.path(), choice.year, words[1].toInt());
             results << Bytes::number(in_use.year) + ": " + texts(in_use.file.texts)
-                    + said(in_use.own_file_problem) + said(in_use.file.problem);
+                    + said(in_use.own_file_problem) + said(in_use.file.problems);
         } else if (verb == "change") {
             QStringList left = text(words.value(3)).split(u'|');
             left.resize(12);
             const YearChange change
                 = change_year(dir.path(), words[1].toInt(), left, words[2].toInt(), std::nullopt);
             results << (change.stopped ? said(change.stopped).mid(2).chopped(1)
-                                       : texts(change.chosen.texts) + said(change.chosen.problem));
+                                       : texts(change.chosen.texts) + said(change.chosen.problems));
         } else if (verb == "settle") {
             results << "settled" + said(settle_year_in_use(dir.path(), words[1].toInt()));
         } else if (verb == "years") {
@@ -365,8 +373,12 @@ const QHash<Bytes, std::function<Bytes(const Bytes &, const Args &)>> rules {
         Args lines;
         for (int i = 0; i < 12 && !read.texts[i].isEmpty(); ++i)
             lines << row(read.texts[i]) + '=' + number(read.revenue[i]);
-        for (const Problem::Line &bad : read.problem ? read.problem->lines : QList<Problem::Line>())
-            lines[bad.number - 1] = '!' + row(bad.text) + '=' + number(bad.value);
+        for (const Problem &problem : read.problems)
+            for (const Problem::Line &bad : problem.lines)
+                if (problem.what == Problem::What::BadRevenueLines)
+                    lines[bad.number - 1] = '!' + row(bad.text) + '=' + number(bad.value);
+                else
+                    lines << "after: " + Bytes::number(bad.number) + ' ' + row(bad.text);
         return lines.join(" | "); }},
     // The twelve texts saved, "|" between them, and the file written.
     {"save", [](auto &in, auto &) -> Bytes {
@@ -608,6 +620,9 @@ private slots:
         add("saved", "load", "1\xA0" "234\r\n-12\xA0" "345\r\n", "1_234=1234 | -12_345=-12345");
         add("UTF-8 with BOM", "load", "\xEF\xBB\xBF" "500 000\r\n", "500 000=500000");
         add("half to even", "load", "1234,5", "1234,5=1234");
+        // Text past the twelfth line is named; empty lines are the file's tail.
+        add("a thirteenth revenue", "load", "1\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n850000\r\n\r\n\r\nx", "1=1 | after: 13 850000 | after: 16 x");
+        add("thirty-six empty lines", "load", Bytes(72, '\n'), "");
         add("no numbers", "load", "K\xF5 12\r\n12abc\r\n9999999999", "!Kő 12=0 | !12abc=12 | !9999999999=none");
         // A character Windows-1250 lacks: the whole file in UTF-8.
         add("UTF-8 when needed", "save", "12\u202Fabc|1😀|K\u0151|1 234", "12\xE2\x80\xAF" "abc|1\xF0\x9F\x98\x80|K\xC5\x91|1\xC2\xA0" "234|||||||||");
@@ -809,7 +824,7 @@ private slots:
         const QString revenues = dir.filePath("adat.txt");
         QVERIFY(mkfifo(QFile::encodeName(revenues).constData(), 0644) == 0);
         const RevenueFile read = load_revenue_file(revenues);
-        QVERIFY(read.problem && read.problem->error == FileError::NotAFile);
+        QVERIFY(read.problems.size() == 1 && read.problems[0].error == FileError::NotAFile);
         QVERIFY(read.ask_before_saving);
         QVERIFY(QFileInfo::exists(revenues) && !QFileInfo(revenues).isFile());
         QVERIFY(QFile::link("/dev/zero", dir.filePath("adat2.txt")));

@@ -124,6 +124,15 @@ Notice notice_for(const Problem &p, const WindowNames &names)
                                "Javítsa ki ezeket a bevételeket a mezőkben!")
                     .arg(file_name, path, lines.join(QStringLiteral(", ")))};
     }
+    case What::RevenueLinesAfterTwelfth: {
+        QStringList lines;
+        for (const Problem::Line &line : p.lines)
+            lines.append(QStringLiteral("%1. sor: „%2”").arg(line.number).arg(line.text));
+        return {QStringLiteral("Az %1 a 12. sora után is tartalmaz szöveget (%2): %3. A program "
+                               "csak az első 12 sort olvassa, és kilépéskor csak azokat menti; "
+                               "ha ezek kellenek, írja őket a hónapok mezőibe.")
+                    .arg(file_name, path, lines.join(QStringLiteral(", ")))};
+    }
     case What::TaxpayerUnreadable:
         return {QStringLiteral("Az adat2.txt nem olvasható: %1 (%2). A bevallás adatai üresek "
                                "maradnak.")

@@ -132,7 +132,7 @@ void fo::choose_year(int year)
     const int today_year = platform_.today().year();
     // A new calendar year is told until the user chooses a year in it.
     const auto chosen_in = year < today_year ? std::optional(today_year) : std::nullopt;
-    std::optional<Problem> chosen_file_problem;
+    QList<Problem> chosen_file_problems;
     if (year == left) {
         // The same year again puts the table's figures back, once the user
         // says so when they differ from those set for the year.
@@ -164,15 +164,16 @@ void fo::choose_year(int year)
             return;
         }
         put_revenues(change.chosen);
-        chosen_file_problem = change.chosen.problem;
+        chosen_file_problems = change.chosen.problems;
     }
     ui_->Label30->hide();
     show_year(year);
     clear_results();
     refresh_overview_years(left);
-    for (const auto &problem : {chosen_file_problem, offer_taxpayer_sample()})
-        if (problem)
-            show_problem(*problem);
+    if (const auto offered = offer_taxpayer_sample())
+        chosen_file_problems.append(*offered);
+    for (const Problem &problem : chosen_file_problems)
+        show_problem(problem);
 }
 
 int fo::chosen_year() const
@@ -217,9 +218,9 @@ void fo::prepare_on_first_show()
     const int today_year = platform_.today().year();
     const YearInUse in_use = load_year_in_use(folder, chosen.year, today_year);
     put_revenues(in_use.file);
-    for (const auto &problem : {in_use.own_file_problem, in_use.file.problem})
-        if (problem)
-            startup_problems_.append(*problem);
+    if (in_use.own_file_problem)
+        startup_problems_.append(*in_use.own_file_problem);
+    startup_problems_.append(in_use.file.problems);
     clear_results();
     format_lock = false;
     ui_->List1->hide();
