@@ -14,8 +14,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     MUST(read.texts.size() == 12);
     for (int i = 0; i < 12; ++i)
         MUST(read.revenue[i] == 0 || !read.texts[i].isEmpty());
-    if (read.problem && read.problem->what == Problem::What::RevenuesMovedAside) {
-        QFile aside(read.problem->other_path);
+    for (const Problem &problem : read.problems) {
+        if (problem.what != Problem::What::RevenuesMovedAside)
+            continue;
+        QFile aside(problem.other_path);
         MUST(aside.open(QIODevice::ReadOnly) && aside.readAll() == bytes_of(data, size));
     }
     return 0;

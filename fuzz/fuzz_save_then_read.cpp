@@ -16,7 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString path = scratch().filePath("adat.txt");
     MUST(!save_revenue_file(path, texts));
     const RevenueFile read = load_revenue_file(path);
-    MUST(!read.problem || read.problem->what == Problem::What::BadRevenueLines);
+    for (const Problem &problem : read.problems)
+        MUST(problem.what == Problem::What::BadRevenueLines);
     for (int i = 0; i < 12; ++i) {
         const auto value = number_text::read_whole32(texts[i], Kind::Forints);
         if (value)
