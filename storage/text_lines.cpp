@@ -354,6 +354,15 @@ std::optional<FileError> prepare_log(const QString &path)
     return std::nullopt;
 }
 
+QString link_target(const QString &path)
+{
+    QString at = path;
+    // A loop of links ends where the system's own bound would.
+    for (int hops = 0; hops < 40 && QFileInfo(at).isSymLink(); ++hops)
+        at = QFileInfo(at).symLinkTarget();
+    return at;
+}
+
 QByteArray file_stamp(const QString &path)
 {
     const QFileInfo info(path);

@@ -42,6 +42,10 @@ std::optional<FileError> write_file(const QString &path, const QByteArray &bytes
 // The lines, each ended by CR LF, written as write_file does.
 std::optional<FileError> write_lines(const QString &path, const QList<QByteArray> &lines);
 
+// Where a chain of links at `path` ends (the path itself when it is no
+// link), whether or not a file is there yet.
+QString link_target(const QString &path);
+
 // What went wrong with the file, from its error state.
 FileError file_error(const QFileDevice &file);
 // The same from a system error number.

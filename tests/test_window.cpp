@@ -298,6 +298,27 @@ private slots:
 
     // The overview saved: the CSV holds the table's figures, the PDF one
     // page of them, offered to the viewer.
+#ifdef Q_OS_UNIX
+    // A CSV saved onto a link the user picked goes where the link points,
+    // the link stays.
+    void overviewSavedThroughALink()
+    {
+        f.open({{"pennaro.ini", "adoev=2026"}});
+        QTemporaryDir elsewhere;
+        const QString target = elsewhere.filePath("ev.csv");
+        f.put(target, "earlier");
+        QVERIFY(QFile::link(target, f.path("ev.csv")));
+        QCOMPARE(f.run("fill 1 ; click Command28 ; save as ev.csv ; click Command30 ; Label26 = "
+                       "Mentve: <ev.csv>"),
+            QString());
+        QVERIFY(QFileInfo(f.path("ev.csv")).isSymLink());
+        QFile saved(target);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QVERIFY(saved.readAll().startsWith("\xEF\xBB\xBFIdőszak;"));
+        QCOMPARE(QDir(elsewhere.path()).entryList(QDir::Files), QStringList {"ev.csv"});
+    }
+#endif
+
     // A box over the overview gives the keyboard back to the overview, not
     // to the main window behind it: a key typed next goes where the user looks.
     void boxGivesTheFocusBack()

@@ -368,7 +368,9 @@ void YearOverviewWindow::save_csv()
 
 bool YearOverviewWindow::save(const QString &path, const QByteArray &bytes)
 {
-    if (const auto error = write_file(path, bytes)) {
+    // A link the user picked is saved through, as editors do: the file it
+    // names is replaced in one step there.
+    if (const auto error = write_file(link_target(path), bytes)) {
         Problem problem {Problem::What::OverviewNotSaved, path};
         problem.error = error;
         report(problem);
