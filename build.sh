@@ -58,7 +58,7 @@ if [ "$mode" = fuzz ]; then
     cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF \
         -DPENNARO_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ \
         -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all"
-    targets=(number_text field_text revenue_file save_then_read taxpayer_file import_file quarterly)
+    targets=(number_text field_text revenue_file save_then_read taxpayer_file import_file quarterly settings)
     cmake --build build-fuzz --parallel "$(nproc)" --target "${targets[@]/#/fuzz_}"
     for target in "${targets[@]}"; do
         mkdir -p "build-fuzz/corpus/$target"

@@ -45,6 +45,7 @@ struct Problem {
         YearCopyUnreadable, // `path`, `error`, moved to `other_path` if not empty:
                             // adat.txt's revenues of `count` taken instead
         MasterDataNotSaved, // `path`, `error`
+        KeptMasterDataUnusable, // `path`, `lines` not used for the year `count`
         TaxpayerSampleWritten, // `path` of the sample, `count` the year in use
         YearTaken, // a first start computes by `count`
         OverviewNotSaved, // `path`, `error`

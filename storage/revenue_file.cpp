@@ -12,17 +12,6 @@
 
 namespace {
 
-// A free name beside `path` for the bytes of a file that could not be read.
-QString aside_path(const QString &path)
-{
-    const QFileInfo info(path);
-    const QString stem = info.dir().filePath(info.completeBaseName() + "_olvashatatlan");
-    QString candidate = stem + ".txt";
-    for (int n = 2; QFileInfo::exists(candidate); ++n)
-        candidate = stem + QStringLiteral("_%1.txt").arg(n);
-    return candidate;
-}
-
 RevenueFile unreadable(const QString &path, FileError error)
 {
     RevenueFile result;
@@ -107,15 +96,6 @@ std::variant<RevenueFile, FileError> read_revenue_file(const QString &path)
         result.problems.emplaceBack(Problem::What::RevenueLinesAfterTwelfth, path).lines = later;
     return result;
 }
-
-std::optional<QString> move_aside(const QString &path)
-{
-    const QString aside = aside_path(path);
-    if (!QFile::rename(path, aside))
-        return std::nullopt;
-    return aside;
-}
-
 RevenueFile load_revenue_file(const QString &path)
 {
     RevenueFile result = load(path);

@@ -31,10 +31,6 @@ RevenueFile load_revenue_file(const QString &path);
 // cannot be read.
 std::variant<RevenueFile, FileError> read_revenue_file(const QString &path);
 
-// Moves an unreadable file to a free name beside it, "<name>_olvashatatlan.txt";
-// that name, or nothing when it could not be moved.
-std::optional<QString> move_aside(const QString &path);
-
 // Replaces the file with the twelve texts. A number is written in one form
 // (digits, "-", 0xA0 between the groups) whatever blanks the field shows.
 // Windows-1250, or UTF-8 when a text has a character Windows-1250 lacks.

@@ -354,6 +354,30 @@ std::optional<FileError> prepare_log(const QString &path)
     return std::nullopt;
 }
 
+namespace {
+
+// A free name beside `path` for the bytes of a file that could not be used.
+QString aside_path(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString stem = info.dir().filePath(info.completeBaseName() + "_olvashatatlan");
+    const QString suffix = u'.' + info.suffix();
+    QString candidate = stem + suffix;
+    for (int n = 2; QFileInfo::exists(candidate); ++n)
+        candidate = stem + QStringLiteral("_%1").arg(n) + suffix;
+    return candidate;
+}
+
+} // namespace
+
+std::optional<QString> move_aside(const QString &path)
+{
+    const QString aside = aside_path(path);
+    if (!QFile::rename(path, aside))
+        return std::nullopt;
+    return aside;
+}
+
 QString link_target(const QString &path)
 {
     QString at = path;

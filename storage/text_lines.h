@@ -42,6 +42,11 @@ std::optional<FileError> write_file(const QString &path, const QByteArray &bytes
 // The lines, each ended by CR LF, written as write_file does.
 std::optional<FileError> write_lines(const QString &path, const QList<QByteArray> &lines);
 
+// Moves a file that cannot be used to a free name beside it,
+// "<name>_olvashatatlan.<suffix>"; that name, or nothing when it could not
+// be moved.
+std::optional<QString> move_aside(const QString &path);
+
 // Where a chain of links at `path` ends (the path itself when it is no
 // link), whether or not a file is there yet.
 QString link_target(const QString &path);

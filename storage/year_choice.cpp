@@ -1,5 +1,6 @@
 #include "storage/year_choice.h"
 
+#include "evaluation/number_text.h"
 #include "evaluation/year_rules.h"
 #include "storage/text_lines.h"
 
@@ -63,6 +64,22 @@ std::optional<Problem> replace_settings(const QString &folder, const QList<QByte
 const char *const master_keys[]
     = {"minimalber", "garantalt", "szja", "tb", "szocho", "koltseghanyad", "allas"};
 
+// Whether a kept text is a figure its field takes: a wage a whole number of
+// forints above 0, a rate or the cost ratio 0 to 100 percent, the
+// employment "fo" or "mellek"; by the field's place in master_keys.
+bool fits_field(int field, const QString &value)
+{
+    if (field <= 1) {
+        const auto wage = number_text::read_whole32(value, number_text::Kind::Forints);
+        return wage && *wage > 0;
+    }
+    if (field <= 5) {
+        const auto percent = number_text::read_number(value);
+        return percent && *percent >= 0 && *percent <= 100;
+    }
+    return value == QStringLiteral("fo") || value == QStringLiteral("mellek");
+}
+
 // The texts of the master data, in the order of master_keys.
 template<typename Texts> auto text_fields(Texts &texts)
 {
@@ -83,8 +100,14 @@ YearChoice read_year_choice(const QString &folder)
         choice.problem->text = QString::fromUtf8(line);
         return choice;
     };
-    if (error)
-        return unusable(error, {});
+    if (error) {
+        unusable(error, {});
+        // A file's bytes are kept beside it, never written over; a folder
+        // or a FIFO of that name stays.
+        if (*error != FileError::Folder && *error != FileError::NotAFile)
+            choice.problem->other_path = move_aside(settings_path(folder)).value_or(QString());
+        return choice;
+    }
     for (const QByteArray &line : lines) {
         const QByteArray setting = line.trimmed();
         bool number = false;
@@ -127,30 +150,43 @@ std::optional<Problem> keep_year_if_unset(const QString &folder, int year)
         folder, {year_key}, {year_key + QByteArray::number(year)}, Problem::What::YearNotSaved);
 }
 
-std::optional<MasterDataTexts> read_master_choice(const QString &folder, int year)
+KeptMasterData read_master_choice(const QString &folder, int year)
 {
+    KeptMasterData kept;
     MasterDataTexts texts;
     texts.year = year;
     const auto fields = text_fields(texts);
     const QByteArray prefix = QByteArray::number(year) + '.';
-    bool kept = false;
-    for (const QByteArray &line : settings_lines(folder)) {
+    const QList<QByteArray> lines = settings_lines(folder);
+    QList<Problem::Line> unusable;
+    for (qsizetype n = 0; n < lines.size(); ++n) {
+        const QByteArray &line = lines[n];
         if (!line.startsWith(prefix))
             continue;
         const qsizetype equals = line.indexOf('=');
         const QByteArray key = line.mid(prefix.size(), equals - prefix.size());
         const QString value = QString::fromUtf8(line.mid(equals + 1)).trimmed();
-        for (int i = 0; i < int(std::size(master_keys)); ++i) {
-            if (key != master_keys[i])
-                continue;
-            kept = true;
-            if (i < int(fields.size()))
-                *fields[i] = value;
-            else
-                texts.main_employment = value != QStringLiteral("mellek");
+        const auto index = std::find(std::begin(master_keys), std::end(master_keys), key);
+        // A line without "=", or a figure its field would not take, is
+        // not used: the field keeps the table's.
+        if (equals < 0 || index == std::end(master_keys)
+            || (!value.isEmpty() && !fits_field(int(index - std::begin(master_keys)), value))) {
+            unusable.append({int(n + 1), QString::fromUtf8(line), std::nullopt});
+            continue;
         }
+        const int i = int(index - std::begin(master_keys));
+        if (i < int(fields.size()))
+            *fields[i] = value;
+        else
+            texts.main_employment = value != QStringLiteral("mellek");
+        kept.texts = texts;
     }
-    return kept ? std::optional(texts) : std::nullopt;
+    if (!unusable.isEmpty()) {
+        kept.problem = Problem {Problem::What::KeptMasterDataUnusable, settings_path(folder)};
+        kept.problem->lines = unusable;
+        kept.problem->count = year;
+    }
+    return kept;
 }
 
 std::optional<Problem> save_master_choice(const QString &folder, const MasterDataTexts &texts)

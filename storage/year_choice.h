@@ -36,9 +36,15 @@ std::optional<Problem> save_year_choice(
 // lines stay.
 std::optional<Problem> keep_year_if_unset(const QString &folder, int year);
 
-// The master data kept for the year, as the fields showed them; nothing
-// when none were kept. A field not kept comes back empty.
-std::optional<MasterDataTexts> read_master_choice(const QString &folder, int year);
+// The master data kept for the year, as the fields showed them; no texts
+// when none were kept. A field not kept comes back empty, and so does one
+// whose line does not read as its field's figure (or has no "="): the
+// problem names those lines.
+struct KeptMasterData {
+    std::optional<MasterDataTexts> texts;
+    std::optional<Problem> problem;
+};
+KeptMasterData read_master_choice(const QString &folder, int year);
 
 // Keeps the master data of `texts.year`, replacing the file in one step.
 std::optional<Problem> save_master_choice(const QString &folder, const MasterDataTexts &texts);

@@ -214,12 +214,16 @@ Notice notice_for(const Problem &p, const WindowNames &names)
                                "induláskor a program nem ezzel az évvel indul.")
                     .arg(path, reason(p.error))};
     case What::YearChoiceUnusable:
-        return {QStringLiteral("A választott adóév nem olvasható ki: %1 (%2). A program a %3. év "
+        return {QStringLiteral("A választott adóév nem olvasható ki: %1 (%2).%4 A program a %3. év "
                                "szabályaival indul; az évet az „Adóév:” mezőben választhatja.")
                     .arg(path,
                         p.error ? reason(p.error)
                                 : QStringLiteral("„%1”: nincs ilyen adóév").arg(p.text))
-                    .arg(p.count)};
+                    .arg(p.count)
+                    .arg(p.other_path.isEmpty()
+                            ? QString()
+                            : QStringLiteral(" Eredeti tartalmát a program áthelyezte ide: %1.")
+                                  .arg(other))};
     case What::YearNotChanged:
         return critical(
             QStringLiteral("A %1. év nem választható ki, mert ez a fájl nem írható vagy "
@@ -251,6 +255,16 @@ Notice notice_for(const Problem &p, const WindowNames &names)
         return {QStringLiteral("A törzsadatok nem menthetők: %1 (%2). A következő induláskor a "
                                "program az év táblázatbeli számaival indul.")
                     .arg(path, reason(p.error))};
+    case What::KeptMasterDataUnusable: {
+        QStringList lines;
+        for (const Problem::Line &line : p.lines)
+            lines.append(QStringLiteral("%1. sor: „%2”").arg(line.number).arg(line.text));
+        return {QStringLiteral("A pennaro.ini a %1. év törzsadatai közt nem használható sort "
+                               "tartalmaz (%2): %3. Ezek helyett a program az év táblázatbeli "
+                               "számaival számol.")
+                    .arg(p.count)
+                    .arg(path, lines.join(QStringLiteral(", ")))};
+    }
     case What::OverviewNotSaved:
         return critical(
             QStringLiteral("Az áttekintés nem menthető: %1 (%2).").arg(path, reason(p.error)));

@@ -115,7 +115,7 @@ void fo::show_year(int year)
     put_year_figures(year);
     ui_->Option1->setChecked(true);
     if (year_rules::rules_for(year).quarterly)
-        if (const auto kept = read_master_choice(platform_.dataFolder(), year))
+        if (const auto kept = read_master_choice(platform_.dataFolder(), year).texts)
             put_master_texts(*kept);
     show_master_data();
     remembered_master_ = master_texts_in_fields();
@@ -231,9 +231,13 @@ void fo::prepare_on_first_show()
     if (in_use.year != chosen_year())
         put_year_figures(in_use.year);
     // From 2023 the master data the user set for the year come back.
-    if (year_rules::rules_for(in_use.year).quarterly)
-        if (const auto kept = read_master_choice(folder, in_use.year))
-            put_master_texts(*kept);
+    if (year_rules::rules_for(in_use.year).quarterly) {
+        const KeptMasterData kept = read_master_choice(folder, in_use.year);
+        if (kept.texts)
+            put_master_texts(*kept.texts);
+        if (kept.problem)
+            startup_problems_.append(*kept.problem);
+    }
     tell_new_year(today_year, chosen.chosen_in);
 
     TaxpayerData taxpayer = read_taxpayer_data(platform_.dataFolder());

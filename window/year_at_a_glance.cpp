@@ -42,7 +42,7 @@ OverviewContent fo::overview_content(int year) const
         return overview_of(master_texts_in_fields(), revenue_texts());
     MasterDataTexts texts = table_master_texts(year);
     if (year_rules::rules_for(year).quarterly)
-        if (const auto kept = read_master_choice(platform_.dataFolder(), year))
+        if (const auto kept = read_master_choice(platform_.dataFolder(), year).texts)
             texts = with_table_figures(*kept);
     const YearRevenues revenues = read_year_revenues(platform_.dataFolder(), year);
     OverviewContent content = overview_of(texts, revenues.texts);
