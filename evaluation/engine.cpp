@@ -13,6 +13,10 @@ using number_text::whole32;
 
 std::variant<MasterData, MasterField> read_master_data(const MasterDataTexts &texts)
 {
+    // From 2023 a wage is above 0 and a rate or the cost ratio 0 to 100 %;
+    // 2022 takes any number, as it always did.
+    const bool checked = year_rules::rules_for(texts.year).quarterly;
+    const auto within_percent = [](double percent) { return percent >= 0 && percent <= 100; };
     MasterData data;
     data.main_employment = texts.main_employment;
     data.year = texts.year;
@@ -22,7 +26,7 @@ std::variant<MasterData, MasterField> read_master_data(const MasterDataTexts &te
     qint32 *const whole_values[] = {&data.minimum_wage, &data.guaranteed_minimum};
     for (int i = 0; i < 2; ++i) {
         const auto value = number_text::read_whole32(wholes[i].first, number_text::Kind::Forints);
-        if (!value)
+        if (!value || (checked && *value <= 0))
             return wholes[i].second;
         *whole_values[i] = *value;
     }
@@ -31,14 +35,14 @@ std::variant<MasterData, MasterField> read_master_data(const MasterDataTexts &te
     double *const rates[] = {&data.szja_rate, &data.tb_rate, &data.szocho_rate};
     for (int i = 0; i < 3; ++i) {
         const auto percent = number_text::read_number(percents[i].first);
-        if (!percent)
+        if (!percent || (checked && !within_percent(*percent)))
             return percents[i].second;
         *rates[i] = *percent / 100;
     }
     // A ratio typed with decimals counts as a whole percent.
     const auto cost_ratio = number_text::read_number(texts.cost_ratio);
     const auto ratio = cost_ratio ? number_text::whole16(*cost_ratio) : std::nullopt;
-    if (!ratio)
+    if (!ratio || (checked && !within_percent(*ratio)))
         return MasterField::CostRatio;
     data.cost_ratio = *ratio;
     return data;
@@ -67,6 +71,35 @@ MasterDataTexts with_table_figures(MasterDataTexts texts)
         if (text->isEmpty())
             *text = *figure;
     return texts;
+}
+
+std::optional<MasterField> negative_cause(const MasterData &data)
+{
+    const std::pair<bool, MasterField> causes[]
+        = {{data.minimum_wage < 0, MasterField::MinimumWage},
+            {data.guaranteed_minimum < 0, MasterField::GuaranteedMinimum},
+            {data.szja_rate < 0, MasterField::Szja}, {data.tb_rate < 0, MasterField::Tb},
+            {data.szocho_rate < 0, MasterField::Szocho},
+            {data.cost_ratio > 100, MasterField::CostRatio}};
+    for (const auto &[negative, field] : causes)
+        if (negative)
+            return field;
+    return std::nullopt;
+}
+
+Problem master_data_problem(const MasterDataTexts &texts, MasterField field)
+{
+    const QString *const shown[] = {&texts.minimum_wage, &texts.guaranteed_minimum, &texts.szja,
+        &texts.tb, &texts.szocho, &texts.cost_ratio};
+    const QString &text = *shown[int(field)];
+    const number_text::Kind kind = field <= MasterField::GuaranteedMinimum
+        ? number_text::Kind::Forints
+        : number_text::Kind::Number;
+    Problem problem {text.trimmed().isEmpty()      ? Problem::What::MasterDataEmpty
+            : number_text::read_number(text, kind) ? Problem::What::MasterDataOutOfRange
+                                                   : Problem::What::MasterDataNotNumber};
+    problem.field = field;
+    return problem;
 }
 
 int months_taken(int year, int month)

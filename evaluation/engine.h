@@ -71,8 +71,16 @@ struct EvaluationInputs {
 };
 
 // The master data as the fields hold them, or the first field that is not a
-// number or out of range.
+// number or out of range: from 2023 a wage must be above 0, a rate or the
+// cost ratio 0 to 100 %.
 std::variant<MasterData, MasterField> read_master_data(const MasterDataTexts &texts);
+
+// The first master-data figure that makes an amount negative: a negative
+// wage or rate, or a cost ratio above 100 %; nothing when there is none.
+std::optional<MasterField> negative_cause(const MasterData &data);
+
+// Why the field does not read: empty, no number, or a number out of range.
+Problem master_data_problem(const MasterDataTexts &texts, MasterField field);
 
 // The quarter (1-4) of a month.
 constexpr int quarter_of(int month)

@@ -16,6 +16,8 @@ struct Problem {
     enum class What {
         RevenueTooLarge, // `month`
         MasterDataNotNumber, // `field`
+        MasterDataEmpty, // `field`
+        MasterDataOutOfRange, // `field`: a wage not above 0, a percent outside 0-100
         EvaluationOverflow,
         RevenuesNotCreated, // `path`, `error`
         RevenuesUnreadable, // `path`, `error`; left in place
@@ -31,6 +33,7 @@ struct Problem {
         TaxpayerDoubledLineEnds, // `path`, `lines` ended CR CR LF (their numbers)
         Entry3NotNumber, // `text`
         DeclarationNotWritten, // `path`, `error`
+        DeclarationNegative, // an amount is negative; when `count` is 1 `field` made it so
         HandOverNotStarted, // `path` of the declaration, `other_path` of the script
         HandOverFailed, // the same, `count` its exit code, `text` its last error lines
         HandOverCrashed, // the same, `text` its last error lines

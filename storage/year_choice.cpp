@@ -194,8 +194,11 @@ std::optional<Problem> save_master_choice(const QString &folder, const MasterDat
     const auto fields = text_fields(texts);
     const QByteArray prefix = QByteArray::number(texts.year) + '.';
     QList<QByteArray> lines;
+    // Only a figure its field takes is kept: an empty field, or one that
+    // does not read, takes the table's at the next start.
     for (int i = 0; i < int(fields.size()); ++i)
-        lines << prefix + master_keys[i] + '=' + fields[i]->toUtf8();
+        if (!fields[i]->isEmpty() && fits_field(i, *fields[i]))
+            lines << prefix + master_keys[i] + '=' + fields[i]->toUtf8();
     lines << prefix + master_keys[fields.size()] + '=' + (texts.main_employment ? "fo" : "mellek");
     return replace_settings(folder, {prefix}, lines, Problem::What::MasterDataNotSaved);
 }

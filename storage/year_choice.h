@@ -46,5 +46,6 @@ struct KeptMasterData {
 };
 KeptMasterData read_master_choice(const QString &folder, int year);
 
-// Keeps the master data of `texts.year`, replacing the file in one step.
+// Keeps the master data of `texts.year`, replacing the file in one step;
+// a field empty or not its kind of figure is not kept.
 std::optional<Problem> save_master_choice(const QString &folder, const MasterDataTexts &texts);

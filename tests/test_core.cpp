@@ -330,10 +330,11 @@ const QHash<Bytes, std::function<Bytes(const Bytes &, const Args &)>> rules {
     // While typed | once the field is left.
     {"revenue", [](auto &in, auto &) { return row(regrouped_revenue(text(in)) + u'|' + revenue_on_leaving(text(in))); }},
     {"master", [](auto &in, auto &d) { return row(normalised_master(text(in), d[0].toInt(), d.value(1) == "forints" ? Kind::Forints : Kind::Number)); }},
-    // The six fields, "|" between them: the cost ratio, or the field that does not read.
+    // The six fields and the year (2022 when not given), "|" between them:
+    // the cost ratio, or the field that does not read.
     {"fields", [](auto &in, auto &) {
         const QStringList t = text(in).split(u'|');
-        const auto read = read_master_data({t[0], t[1], t[2], t[3], t[4], t[5], true});
+        const auto read = read_master_data({t[0], t[1], t[2], t[3], t[4], t[5], true, t.value(6, "2022").toInt()});
         const auto *data = std::get_if<MasterData>(&read);
         return data ? "ratio " + number(data->cost_ratio) + ", szocho " + number(data->szocho_rate)
                     : "field " + number(int(std::get<MasterField>(read))); }},
@@ -506,6 +507,14 @@ private slots:
         add("dot groups, wage", "master 0 forints", "373.200", "373_200");
         add("G gets no decimals", "master 0 forints", "373200,6", "373_201");
         add("Szocho gets one", "master 1", "13", "13,0");
+        // From 2023 a wage above 0, a rate and the cost ratio 0 to 100 %; 2022 takes any number.
+        add("2026's figures", "fields", "322800|373200|15|18,5|13|45|2026", "ratio 45, szocho 0.13");
+        add("2026, a wage of 0", "fields", "0|373200|15|18,5|13|45|2026", "field 0");
+        add("2026, a negative G", "fields", "322800|-1|15|18,5|13|45|2026", "field 1");
+        add("2026, a rate over 100", "fields", "322800|373200|100,1|18,5|13|45|2026", "field 2");
+        add("2026, a negative cost ratio", "fields", "322800|373200|15|18,5|13|-1|2026", "field 5");
+        add("2026, an empty rate", "fields", "322800|373200|15||13|45|2026", "field 3");
+        add("2022, a wage of 0", "fields", "0|260000|15|18,5|13|40", "ratio 40, szocho 0.13");
         add("ratio 45,5", "fields", "200 000|260 000|15|18,5|13,0|45,5", "ratio 46, szocho 0.13");
         add("ratio 44,5", "fields", "200 000|260 000|15|18,5|13,0|44,5", "ratio 44, szocho 0.13");
         add("ratio past 16 bits", "fields", "200 000|260 000|15|18,5|13,0|40000", "field 5");

@@ -190,13 +190,14 @@ struct WindowFixture {
     }
 
     // Runs the steps, " ; " between them, as a user would; returns the first
-    // check that fails. A check is "<what> = <shown>" or "<what> has <part>":
+    // check that fails. A check is "<what> = <shown>", "<what> has <part>" or
+    // "<what> lacks <part>":
     // what a widget shows, a file's bytes or one of the names in shown(); in
     // <shown>, "_" is the no-break blank, "<name>" a path beside the program,
     // "<>" its folder, and a final "…" stands for any rest.
     QString run(const QString &script)
     {
-        static const QRegularExpression check(QStringLiteral("^(.+?) (=|has)(?: (.*))?$"),
+        static const QRegularExpression check(QStringLiteral("^(.+?) (=|has|lacks)(?: (.*))?$"),
             QRegularExpression::DotMatchesEverythingOption);
         for (const QString &step : script.split(QStringLiteral(" ; "))) {
             const auto is = check.match(step);
@@ -212,7 +213,8 @@ struct WindowFixture {
                                          .replace(QStringLiteral("<>"), folder)
                                          .replace(u'<', folder + QDir::separator())
                                          .remove(u'>');
-            if (is.captured(2) == "has"       ? !seen.contains(expected)
+            if (is.captured(2) == "lacks"     ? seen.contains(expected)
+                    : is.captured(2) == "has" ? !seen.contains(expected)
                     : expected.endsWith(u'…') ? !seen.startsWith(expected.chopped(1))
                                               : seen != expected) {
                 qDebug().noquote() << "seen whole:" << seen; // QCOMPARE cuts it short

@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QPointer>
 
+#include <algorithm>
+
 // In 2022 the button writes the month's declaration for the form program,
 // which needs the taxpayer's data; from 2023 the return is quarterly, with
 // no import layout published, so it shows the quarter's figures to type.
@@ -74,6 +76,18 @@ void fo::export_declaration()
     ui_->Text51->setText(period.last);
 
     const Evaluation &amounts = *result.amounts;
+    // No declaration carries a negative amount: the field that made it is named.
+    if (std::min({amounts.tb_amount, amounts.szocho_amount, amounts.tb_base,
+            qint32(amounts.szocho_base)})
+        < 0) {
+        Problem negative {Problem::What::DeclarationNegative};
+        if (const auto field = negative_cause(result.inputs.master)) {
+            negative.field = *field;
+            negative.count = 1;
+        }
+        show_problem(negative);
+        return;
+    }
     const ImportFile file
         = import_file({taxpayer_lines, period, amounts.tb_amount, amounts.szocho_amount,
             amounts.tb_base, amounts.szocho_base, result.inputs.master.main_employment});

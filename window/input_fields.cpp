@@ -69,15 +69,22 @@ void fo::leave_field(QObject *field)
     const std::tuple<QLineEdit *, int, Kind> master[] = {{ui_->Text2, 0, Kind::Forints},
         {ui_->Text3, 0, Kind::Forints}, {ui_->Text4, 1, Kind::Number},
         {ui_->Text5, 1, Kind::Number}, {ui_->Text6, 1, Kind::Number}};
+    // From 2023 an empty field, or one that holds no number, stays as it is,
+    // for the month command to name; 2022 makes a number of it.
+    const bool kept_as_typed = year_rules::rules_for(chosen_year()).quarterly;
+    const auto normalise = [kept_as_typed](QLineEdit *edit, int decimals, Kind kind) {
+        if (!kept_as_typed || number_text::read_number(edit->text(), kind))
+            replace_text(edit, normalised_master(edit->text(), decimals, kind));
+    };
     for (const auto &[edit, decimals, kind] : master) {
         if (field == edit) {
-            replace_text(edit, normalised_master(edit->text(), decimals, kind));
+            normalise(edit, decimals, kind);
             master_field_left();
             return;
         }
     }
     if (field == ui_->Combo1) {
-        replace_text(ui_->Combo1->lineEdit(), normalised_master(ui_->Combo1->currentText(), 1));
+        normalise(ui_->Combo1->lineEdit(), 1, Kind::Number);
         master_field_left();
     }
 }

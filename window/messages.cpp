@@ -86,6 +86,23 @@ Notice notice_for(const Problem &p, const WindowNames &names)
     case What::RevenueTooLarge:
         return {QStringLiteral("Túl nagy bevétel: %1. Legfeljebb 2 147 483 647 Ft adható meg.")
                     .arg(names.months.value(p.month - 1))};
+    case What::DeclarationNegative:
+        return {QStringLiteral("A bevallás nem készül el: negatív összeg kerülne bele%1. Javítsa "
+                               "ki, és nyomja meg újra a hónap gombját!")
+                    .arg(p.count == 1 ? QStringLiteral(" a(z) „%1” mező miatt")
+                                            .arg(names.master_fields.value(int(p.field)))
+                                      : QString()),
+            MessageIcon::Critical};
+    case What::MasterDataEmpty:
+        return {QStringLiteral("A számítás nem végezhető el: a(z) „%1” mező üres.")
+                    .arg(names.master_fields.value(int(p.field)))};
+    case What::MasterDataOutOfRange:
+        return {QStringLiteral("A számítás nem végezhető el: a(z) „%1” mezőben %2 kell "
+                               "állnia.")
+                    .arg(names.master_fields.value(int(p.field)),
+                        p.field <= MasterField::GuaranteedMinimum
+                            ? QStringLiteral("0 Ft-nál nagyobb bérnek")
+                            : QStringLiteral("0 és 100 % közötti értéknek"))};
     case What::MasterDataNotNumber:
         return {QStringLiteral("A számítás nem végezhető el: a(z) „%1” mezőben nem szám vagy túl "
                                "nagy szám áll.")

@@ -215,8 +215,7 @@ void fo::evaluate_month(int month)
         if (!result.amounts)
             problem = Problem {Problem::What::EvaluationOverflow};
     } else {
-        problem = Problem {Problem::What::MasterDataNotNumber};
-        problem->field = std::get<MasterField>(master);
+        problem = master_data_problem(master_texts_in_fields(), std::get<MasterField>(master));
     }
     last_result = result;
 

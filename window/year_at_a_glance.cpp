@@ -26,8 +26,7 @@ OverviewContent fo::overview_of(const MasterDataTexts &texts, const QStringList 
               .join(QStringLiteral(" · "));
     const auto master = read_master_data(texts);
     if (const auto *field = std::get_if<MasterField>(&master)) {
-        content.problem = Problem {Problem::What::MasterDataNotNumber};
-        content.problem->field = *field;
+        content.problem = master_data_problem(texts, *field);
         return content;
     }
     content.rows = year_overview(std::get<MasterData>(master), revenue_fields(revenues));
