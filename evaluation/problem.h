@@ -37,7 +37,7 @@ struct Problem {
         HandOverNotStarted, // `path` of the declaration, `other_path` of the script
         HandOverFailed, // the same, `count` its exit code, `text` its last error lines
         HandOverCrashed, // the same, `text` its last error lines
-        FolderInUse, // `path` of the lock file
+        FolderInUse, // `path` of the lock file, `count` the process it names (0: none)
         LockNotTaken, // `path` of the lock file, `error`
         DataFolderMoved, // `path` used, `other_path` the program's, `text` the files left
         YearNotSaved, // `path`, `error`

@@ -4,6 +4,10 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#include <QElapsedTimer>
+#include <QThread>
+#include <QTimer>
+
 #ifdef Q_OS_WIN
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -30,6 +34,12 @@ QString socket_name(const QString &folder)
 }
 
 constexpr int answer_ms = 2000;
+// A copy started a moment before listens only once its window is up: the
+// second one keeps trying this long.
+constexpr int patience_ms = 2000;
+// A connection that asks nothing within answer_ms is closed, and no more
+// than this many are open at once.
+constexpr int most_waiting = 4;
 
 } // namespace
 
@@ -49,6 +59,8 @@ bool RunningCopy::listen(const QString &folder, std::function<void()> show)
     QObject::connect(&server, &QLocalServer::newConnection, this, [this, &server] {
         while (QLocalSocket *socket = server.nextPendingConnection()) {
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+            // One that asks nothing in time is closed.
+            QTimer::singleShot(answer_ms, socket, [socket] { socket->disconnectFromServer(); });
             connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
                 if (!socket->readAll().startsWith("show"))
                     return;
@@ -68,9 +80,16 @@ bool RunningCopy::listen(const QString &folder, std::function<void()> show)
 bool RunningCopy::ask_to_show(const QString &folder)
 {
     QLocalSocket socket;
-    socket.connectToServer(socket_name(folder));
-    if (!socket.waitForConnected(answer_ms))
-        return false;
+    // The copy holding the folder may be starting: it listens once its
+    // window is up.
+    QElapsedTimer trying;
+    trying.start();
+    for (socket.connectToServer(socket_name(folder)); !socket.waitForConnected(answer_ms);
+         socket.connectToServer(socket_name(folder))) {
+        if (trying.elapsed() >= patience_ms)
+            return false;
+        QThread::msleep(50);
+    }
     socket.write("show\n");
     if (!socket.waitForBytesWritten(answer_ms))
         return false;
@@ -85,11 +104,15 @@ bool RunningCopy::ask_to_show(const QString &folder)
 // rarely comes.
 struct RunningCopy::Channel {
     int listening = -1;
+    QByteArray path; // the socket's file, removed at the exit
     std::unique_ptr<QSocketNotifier> incoming;
+    int waiting = 0; // connections that have not asked yet
     ~Channel()
     {
-        if (listening >= 0)
+        if (listening >= 0) {
             ::close(listening);
+            ::unlink(path.constData());
+        }
     }
 };
 
@@ -130,6 +153,7 @@ bool RunningCopy::listen(const QString &folder, std::function<void()> show)
     // lock, so it is nobody's.
     if (!bind_to() && !(errno == EADDRINUSE && ::unlink(address.sun_path) == 0 && bind_to()))
         return false;
+    channel_->path = address.sun_path;
     if (::listen(channel_->listening, 4) != 0)
         return false;
     channel_->incoming
@@ -139,19 +163,35 @@ bool RunningCopy::listen(const QString &folder, std::function<void()> show)
             = ::accept4(channel_->listening, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
         if (peer < 0)
             return;
-        // The question is read when it comes: the window never waits.
+        if (channel_->waiting >= most_waiting) {
+            ::close(peer);
+            return;
+        }
+        ++channel_->waiting;
+        // The question is read when it comes: the window never waits. One
+        // that does not come in time closes the connection.
         auto *asked = new QSocketNotifier(peer, QSocketNotifier::Read, this);
-        connect(asked, &QSocketNotifier::activated, this, [this, asked, peer] {
+        auto *late = new QTimer(asked);
+        late->setSingleShot(true);
+        const auto done = [this, asked, peer] {
+            if (!asked->isEnabled())
+                return;
+            asked->setEnabled(false);
+            asked->deleteLater();
+            ::close(peer);
+            --channel_->waiting;
+        };
+        connect(late, &QTimer::timeout, asked, done);
+        connect(asked, &QSocketNotifier::activated, this, [this, peer, done] {
             char question[8] = {};
             if (::read(peer, question, sizeof question) >= 4
                 && std::strncmp(question, "show", 4) == 0) {
                 show_();
                 [[maybe_unused]] const auto sent = ::write(peer, "ok\n", 3);
             }
-            asked->setEnabled(false);
-            asked->deleteLater();
-            ::close(peer);
+            done();
         });
+        late->start(answer_ms);
     });
     return true;
 }
@@ -161,17 +201,25 @@ bool RunningCopy::ask_to_show(const QString &folder)
     sockaddr_un address {};
     if (!address_of(folder, address))
         return false;
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0)
-        return false;
-    char answer[4] = {};
-    pollfd answered {fd, POLLIN, 0};
-    const bool shown
-        = ::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0
-        && ::write(fd, "show\n", 5) == 5 && ::poll(&answered, 1, answer_ms) == 1
-        && ::read(fd, answer, sizeof answer) >= 2 && std::strncmp(answer, "ok", 2) == 0;
-    ::close(fd);
-    return shown;
+    QElapsedTimer trying;
+    trying.start();
+    for (;;) {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        if (fd < 0)
+            return false;
+        const bool connected
+            = ::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
+        char answer[4] = {};
+        pollfd answered {fd, POLLIN, 0};
+        const bool shown = connected && ::write(fd, "show\n", 5) == 5
+            && ::poll(&answered, 1, answer_ms) == 1 && ::read(fd, answer, sizeof answer) >= 2
+            && std::strncmp(answer, "ok", 2) == 0;
+        ::close(fd);
+        // Not listening yet: the copy holding the folder may be starting.
+        if (shown || connected || trying.elapsed() >= patience_ms)
+            return shown;
+        QThread::msleep(50);
+    }
 }
 
 #endif

@@ -34,7 +34,9 @@ std::optional<Problem> FolderLock::take(const QString &folder)
             && written.secsTo(QDateTime::currentDateTime()) >= 2 && lock_->removeStaleLockFile()
             && lock_->tryLock(0))
             return std::nullopt;
-        return Problem {Problem::What::FolderInUse, path};
+        Problem in_use {Problem::What::FolderInUse, path};
+        in_use.count = int(pid); // 0 when the lock names none
+        return in_use;
     }
     case QLockFile::PermissionError:
         not_taken.error = FileError::NoPermission;

@@ -1,6 +1,7 @@
 #include "evaluation/number_text.h"
 #include "platform/desktop_platform.h"
 #include "platform/running_copy.h"
+#include "storage/folder_lock.h"
 #include "window/command_line.h"
 #include "window/language.h"
 #include "window/year_overview_window.h"
@@ -8,11 +9,21 @@
 
 #include <QTextDocument>
 
+#include <QElapsedTimer>
 #include <QMenu>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <QStyleOption>
 
 #include <future>
+
+#ifdef Q_OS_UNIX
+#include <cstring>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -556,6 +567,84 @@ private slots:
         QCOMPARE(shown, 1);
         QVERIFY(!RunningCopy::ask_to_show(other.path()));
     }
+
+#ifdef Q_OS_UNIX
+    // A second copy started a moment before the first listens keeps asking;
+    // connections that ask nothing are closed, a few at most are open; the
+    // socket's file goes with the copy.
+    void runningCopyAnswersInTime()
+    {
+        QTemporaryDir folder;
+        const QDir runtime(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
+        const QStringList sockets = runtime.entryList({"pennaro-*"}, QDir::System);
+        auto asked = std::async(
+            std::launch::async, [&folder] { return RunningCopy::ask_to_show(folder.path()); });
+        // Still trying: nothing listens yet.
+        QVERIFY(asked.wait_for(std::chrono::milliseconds(200)) == std::future_status::timeout);
+        int shown = 0;
+        {
+            RunningCopy running;
+            QVERIFY(running.listen(folder.path(), [&shown] { ++shown; }));
+            while (asked.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+            QVERIFY(asked.get());
+            QCOMPARE(shown, 1);
+            QCOMPARE(runtime.entryList({"pennaro-*"}, QDir::System).size(), sockets.size() + 1);
+
+            // Silent connections: the fifth is closed at once, the others
+            // once they have said nothing for two seconds.
+            QStringList added = runtime.entryList({"pennaro-*"}, QDir::System);
+            added.removeIf([&sockets](const QString &name) { return sockets.contains(name); });
+            QCOMPARE(added.size(), 1);
+            const QString path = runtime.filePath(added[0]);
+            QList<int> silent;
+            for (int i = 0; i < 5; ++i) {
+                const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+                sockaddr_un address {};
+                address.sun_family = AF_UNIX;
+                std::strncpy(address.sun_path, QFile::encodeName(path).constData(),
+                    sizeof address.sun_path - 1);
+                QVERIFY(::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address)
+                    == 0);
+                silent << fd;
+            }
+            QElapsedTimer waited;
+            waited.start();
+            int closed = 0;
+            while (closed < silent.size() && waited.elapsed() < 10000) {
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+                closed = 0;
+                for (int fd : silent) {
+                    pollfd ended {fd, POLLIN, 0};
+                    char byte;
+                    closed += ::poll(&ended, 1, 0) == 1 && ::recv(fd, &byte, 1, MSG_PEEK) == 0;
+                }
+            }
+            QCOMPARE(closed, 5);
+            for (int fd : silent)
+                ::close(fd);
+        }
+        // Gone with the copy.
+        QCOMPARE(runtime.entryList({"pennaro-*"}, QDir::System), sockets);
+    }
+
+    // A lock whose process does not answer as a PENNARO window: the message
+    // names the process, and says how to go on.
+    void folderLockedByAProcess()
+    {
+        QTemporaryDir folder;
+        FolderLock first, second;
+        QVERIFY(!first.take(folder.path()));
+        const auto refused = second.take(folder.path());
+        QVERIFY(refused && refused->what == Problem::What::FolderInUse);
+        QCOMPARE(refused->count, int(QCoreApplication::applicationPid()));
+        const QString text = notice_for(*refused, {}).text;
+        QVERIFY2(text.contains(QStringLiteral("a(z) %1 számú folyamat tartja lefoglalva")
+                                   .arg(QCoreApplication::applicationPid())),
+            qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("várjon néhány másodpercet, és indítsa újra")));
+    }
+#endif
 
     // Every figure reads at 4.5:1 or better on its ground, outdated or not,
     // in a light and in a dark scheme.

@@ -295,11 +295,18 @@ Notice notice_for(const Problem &p, const WindowNames &names)
                                "megváltozott.")
                     .arg(path, reason(p.error))};
     case What::FolderInUse:
-        return critical(QStringLiteral(
-            "Az adatmappát már használja egy másik futó PENNARO: %1. Egyszerre csak egy "
-            "példány dolgozhat vele, ezért ez a példány most kilép; a futó példány ablakát "
-            "a tálcán vagy az ablakok között találja.")
-                            .arg(shown_path(QFileInfo(p.path).path())));
+        // Told only when no PENNARO window answered for the folder: the
+        // process may have just ended, or be another program.
+        return critical(
+            QStringLiteral("Az adatmappát (%1) %2 tartja lefoglalva, de nem válaszol úgy, "
+                           "ahogy egy futó PENNARO ablaka. Egyszerre csak egy példány "
+                           "dolgozhat a mappával, ezért ez a példány most kilép. Ha az előző "
+                           "PENNARO épp most ért véget, várjon néhány másodpercet, és indítsa "
+                           "újra; ha az a folyamat még fut, zárja be, és indítsa újra a "
+                           "programot.")
+                .arg(shown_path(QFileInfo(p.path).path()),
+                    p.count > 0 ? QStringLiteral("a(z) %1 számú folyamat").arg(p.count)
+                                : QStringLiteral("egy másik folyamat")));
     }
     return {};
 }
