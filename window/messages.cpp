@@ -44,6 +44,15 @@ QString line_numbers(const Problem &p)
     return numbers.join(QStringLiteral(", "));
 }
 
+// A problem's lines with their texts: "2. sor: „2026.szja”, 3. sor: …".
+QString quoted_lines(const Problem &p)
+{
+    QStringList lines;
+    for (const Problem::Line &line : p.lines)
+        lines.append(QStringLiteral("%1. sor: „%2”").arg(line.number).arg(line.text));
+    return lines.join(QStringLiteral(", "));
+}
+
 } // namespace
 
 QString month_adjective(int month)
@@ -141,15 +150,11 @@ Notice notice_for(const Problem &p, const WindowNames &names)
                                "Javítsa ki ezeket a bevételeket a mezőkben!")
                     .arg(file_name, path, lines.join(QStringLiteral(", ")))};
     }
-    case What::RevenueLinesAfterTwelfth: {
-        QStringList lines;
-        for (const Problem::Line &line : p.lines)
-            lines.append(QStringLiteral("%1. sor: „%2”").arg(line.number).arg(line.text));
+    case What::RevenueLinesAfterTwelfth:
         return {QStringLiteral("Az %1 a 12. sora után is tartalmaz szöveget (%2): %3. A program "
                                "csak az első 12 sort olvassa, és kilépéskor csak azokat menti; "
                                "ha ezek kellenek, írja őket a hónapok mezőibe.")
-                    .arg(file_name, path, lines.join(QStringLiteral(", ")))};
-    }
+                    .arg(file_name, path, quoted_lines(p))};
     case What::TaxpayerUnreadable:
         return {QStringLiteral("Az adat2.txt nem olvasható: %1 (%2). A bevallás adatai üresek "
                                "maradnak.")
@@ -272,16 +277,12 @@ Notice notice_for(const Problem &p, const WindowNames &names)
         return {QStringLiteral("A törzsadatok nem menthetők: %1 (%2). A következő induláskor a "
                                "program az év táblázatbeli számaival indul.")
                     .arg(path, reason(p.error))};
-    case What::KeptMasterDataUnusable: {
-        QStringList lines;
-        for (const Problem::Line &line : p.lines)
-            lines.append(QStringLiteral("%1. sor: „%2”").arg(line.number).arg(line.text));
+    case What::KeptMasterDataUnusable:
         return {QStringLiteral("A pennaro.ini a %1. év törzsadatai közt nem használható sort "
                                "tartalmaz (%2): %3. Ezek helyett a program az év táblázatbeli "
                                "számaival számol.")
                     .arg(p.count)
-                    .arg(path, lines.join(QStringLiteral(", ")))};
-    }
+                    .arg(path, quoted_lines(p))};
     case What::OverviewNotSaved:
         return critical(
             QStringLiteral("Az áttekintés nem menthető: %1 (%2).").arg(path, reason(p.error)));
