@@ -331,7 +331,8 @@ private:
     // list), "menu <field> <action>" (its context menu), "press <month>",
     // "close" (the close control), "answer Igen|Nem|Mentés|Kilépés|Mégse", "fail start", "clip
     // <text>", "rm templates", "write <file> <text>" (as another program),
-    // "script ends <code> <error output>", "save as <name>" (what the save
+    // "script ends <code> <error output>", "doubleclick <row>|<column>" (a
+    // cell of the overview), "save as <name>" (what the save
     // dialog answers), "full <step>" on a full disk, "restart" (a new window
     // on the folder, as after an exit or a kill) and "clock <yyyy-MM-dd>".
     // Returns why it could not be taken.
@@ -414,7 +415,21 @@ private:
             platform->script_ended(end);
         } else if (verb == "clip")
             QApplication::clipboard()->setText(all);
-        else if (verb == "restart") { // killed, or left, and started again
+        else if (verb == "doubleclick") { // "doubleclick <row name>|<column>" in the overview
+            const auto *table = window->findChild<QTableWidget *>(QStringLiteral("Table1"));
+            const QString row_name = all.section(u'|', 0, 0);
+            for (int r = 0; table && r < table->rowCount(); ++r)
+                if (table->item(r, 0)->text() == row_name) {
+                    QTableWidgetItem *item = table->item(r, all.section(u'|', 1).toInt());
+                    const_cast<QTableWidget *>(table)->scrollToItem(item);
+                    const QRect cell = table->visualItemRect(item);
+                    // A first click, then the second of the double click.
+                    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+                    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+                    return {};
+                }
+            return QStringLiteral("no such row: ") + step;
+        } else if (verb == "restart") { // killed, or left, and started again
             start();
             if (QTest::currentTestFailed())
                 return QStringLiteral("not started: ") + step;

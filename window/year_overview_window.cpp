@@ -16,6 +16,7 @@
 #include <QLocale>
 #include <QPdfWriter>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTableWidget>
 #include <QTextDocument>
 #include <QVBoxLayout>
@@ -343,7 +344,7 @@ void YearOverviewWindow::copy_cells()
 // One figure, as the authority's web form takes it.
 void YearOverviewWindow::copy_figure(int row, int column)
 {
-    if (column == 0 || column >= due_column || content_.rows.value(row).problem)
+    if (column == 0 || column > due_column || content_.rows.value(row).problem)
         return;
     const QString digits = table_->item(row, column)->data(copied_role).toString();
     if (digits.isEmpty())
@@ -351,6 +352,14 @@ void YearOverviewWindow::copy_figure(int row, int column)
     QApplication::clipboard()->setText(digits);
     tell(QStringLiteral("Vágólapon: %1 (%2, %3)")
              .arg(digits, table_->item(row, 0)->text(), headers()[column]));
+}
+
+// Opened again, it has done nothing yet: no line from the last time.
+void YearOverviewWindow::showEvent(QShowEvent *event)
+{
+    if (!event->spontaneous())
+        status_->clear();
+    QDialog::showEvent(event);
 }
 
 void YearOverviewWindow::tell(const QString &text)
