@@ -8,9 +8,11 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 mode=${1:-run}
-packages=(cmake make g++ qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev libfontconfig-dev)
+packages=(cmake make g++ qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev libfontconfig-dev
+    libxlsxwriter-dev)
 case "$mode" in
-run | test) ;;
+run) ;;
+test) packages+=(python3-openpyxl) ;;
 bench) packages+=(libx11-dev xvfb) ;;
 package) packages+=(dpkg-dev desktop-file-utils appstream lintian) ;;
 fuzz) packages+=(clang libclang-rt-14-dev) ;;

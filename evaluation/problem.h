@@ -52,6 +52,7 @@ struct Problem {
         TaxpayerSampleWritten, // `path` of the sample, `count` the year in use
         YearTaken, // a first start computes by `count`
         OverviewNotSaved, // `path`, `error`
+        WorkbookNotMade, // the xlsxwriter library is missing or failed
         OverviewNotOpened, // `path`: no viewer took it
     };
     // A line of a file, and what becomes of it.

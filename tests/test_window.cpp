@@ -11,6 +11,7 @@
 
 #include <QElapsedTimer>
 #include <QMenu>
+#include <QProcess>
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <QStyleOption>
@@ -362,6 +363,76 @@ private slots:
         QApplication::processEvents();
         QCOMPARE(QApplication::activeWindow(), overview);
         QCOMPARE(f.run("key Escape ; Table1 = hidden"), QString());
+    }
+
+    // The workbook, read back by another program (openpyxl): every figure a
+    // number equal to the table's, the dates dates, the header and the sums
+    // bold, the header frozen.
+    void overviewWorkbook()
+    {
+        // Debian's own Python, where python3-openpyxl installs.
+        const QString python = QFileInfo::exists(QStringLiteral("/usr/bin/python3"))
+            ? QStringLiteral("/usr/bin/python3")
+            : QStringLiteral("python3");
+        QProcess probe;
+        probe.start(python, {"-c", "import openpyxl"});
+        if (!probe.waitForFinished() || probe.exitCode() != 0)
+            QSKIP("python3-openpyxl is not installed (build.sh test installs it)");
+        f.open({{"pennaro.ini", "adoev=2026"}});
+        QCOMPARE(
+            f.run(
+                "fill 850 000 ; set Text16 1 234 567,5 ; set Text17 3000000000 ; click Command28 ; "
+                "save as ev.xlsx ; click Command33 ; log = save as: Mentés Excel-fájlba ; "
+                "Label26 = Mentve: <ev.xlsx>"),
+            QString());
+        static const char *const reader = R"(
+import sys, datetime, openpyxl
+book = openpyxl.load_workbook(sys.argv[1])
+sheet = book[book.sheetnames[0]]
+print(book.sheetnames[0], sheet.freeze_panes, sheet['A5'].font.b, sheet['B3'].is_date)
+for row in sheet.iter_rows(min_row=6, max_col=12):
+    cells = []
+    for cell in row:
+        v = cell.value
+        if v is None: cells.append('')
+        elif isinstance(v, datetime.datetime): cells.append('d:' + v.date().isoformat())
+        elif isinstance(v, (int, float)): cells.append('n:' + ('%d' % v if v == int(v) else repr(v)))
+        else: cells.append('s:' + v)
+    print(('B ' if row[0].font.b else '  ') + '|'.join(cells))
+)";
+        QProcess read;
+        read.start(python, {"-c", reader, f.path("ev.xlsx")});
+        QVERIFY(read.waitForFinished(30000));
+        QCOMPARE(read.exitCode(), 0);
+        const QStringList lines
+            = QString::fromUtf8(read.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.value(0), QStringLiteral("2026 A6 True True"));
+        const auto *overview = f.window->findChild<YearOverviewWindow *>();
+        const QList<QStringList> cells = overview->cell_texts();
+        QCOMPARE(lines.size(), cells.size());
+        for (int r = 1; r < cells.size(); ++r) {
+            const QStringList got = lines[r].mid(2).split(u'|');
+            const bool sum = !lines[r].startsWith(u' ');
+            QCOMPARE(got[0], "s:" + cells[r][0]);
+            QCOMPARE(sum, cells[r][0].contains(u'.') || cells[r][0] == "Összesen");
+            if (cells[r][1].startsWith("Túl nagy")) { // a revenue too large: why, in words
+                QVERIFY2(got[1].startsWith("s:") && got[2].isEmpty(), qPrintable(lines[r]));
+                continue;
+            }
+            for (int c = 1; c < 8; ++c)
+                QCOMPARE(got[c], "n:" + number_text::bare_digits(cells[r][c]).replace(u',', u'.'));
+            QVERIFY2(got[9].startsWith("d:2026-") || got[9].startsWith("d:2027-")
+                    || got[10].startsWith("d:"),
+                qPrintable(lines[r]));
+        }
+        // A folder of that name: the error, and no file half written.
+        QVERIFY(QDir(f.platform->folder.path()).mkdir("mappa.xlsx"));
+        QCOMPARE(
+            f.run("save as mappa.xlsx ; click Command33 ; log = save as: Mentés Excel-fájlba | "
+                  "!Az áttekintés nem menthető: <mappa.xlsx> (ez egy mappa)."),
+            QString());
+        QCOMPARE(QDir(f.platform->folder.path()).entryList({"*pennaro-mentes*"}, QDir::Files),
+            QStringList());
     }
 
     void overviewSaved()

@@ -286,6 +286,10 @@ Notice notice_for(const Problem &p, const WindowNames &names)
     case What::OverviewNotSaved:
         return critical(
             QStringLiteral("Az áttekintés nem menthető: %1 (%2).").arg(path, reason(p.error)));
+    case What::WorkbookNotMade:
+        return critical(QStringLiteral("Az Excel-fájl nem készült el: a program nem találja vagy "
+                                       "nem tudja használni az xlsxwriter könyvtárat. A CSV-mentés "
+                                       "továbbra is működik."));
     case What::OverviewNotOpened:
         return {
             QStringLiteral("A PDF elkészült, de nincs program, amely megnyitná: %1.").arg(path)};

@@ -2,6 +2,7 @@
 
 #include "evaluation/number_text.h"
 #include "storage/overview_csv.h"
+#include "storage/overview_workbook.h"
 #include "storage/text_lines.h"
 
 #include <QApplication>
@@ -147,6 +148,10 @@ YearOverviewWindow::YearOverviewWindow(Platform &platform, WindowNames names, QW
     button("Command30", QStringLiteral("Mentés &CSV-be…"),
         QStringLiteral("A táblázat CSV-fájlba, amelyet a táblázatkezelő közvetlenül megnyit."),
         &YearOverviewWindow::save_csv);
+    button("Command33", QStringLiteral("Mentés &Excel-fájlba…"),
+        QStringLiteral("A táblázat Excel-munkafüzetbe (.xlsx), a számok számként, a dátumok "
+                       "dátumként: bármely táblázatkezelő kérdés nélkül megnyitja."),
+        &YearOverviewWindow::save_workbook);
     button("Command31", QStringLiteral("Mentés &PDF-be…"),
         QStringLiteral("A táblázat egy A4-es oldalon, a törzsadatokkal, nyomtatáshoz."),
         &YearOverviewWindow::save_pdf);
@@ -434,6 +439,21 @@ std::unique_ptr<QTextDocument> YearOverviewWindow::document() const
             break;
     }
     return page;
+}
+
+void YearOverviewWindow::save_workbook()
+{
+    const QString path = platform_.chooseSavePath(QStringLiteral("Mentés Excel-fájlba"),
+        QStringLiteral("pennaro_%1.xlsx").arg(content_.year),
+        QStringLiteral("Excel-munkafüzet (*.xlsx)"));
+    if (path.isEmpty())
+        return;
+    const auto made = overview_workbook({content_.year, content_.master_data, platform_.today()},
+        content_.rows, [this](const Problem &p) { return why(p); });
+    if (const auto *problem = std::get_if<Problem>(&made))
+        report(*problem);
+    else
+        save(path, std::get<QByteArray>(made));
 }
 
 void YearOverviewWindow::save_pdf()

@@ -65,6 +65,7 @@ private:
     void copy_cells();
     void copy_figure(int row, int column);
     void save_csv();
+    void save_workbook();
     void save_pdf();
     // Writes a saved file and says so under the table; false, told in a
     // box, when it cannot be written.
