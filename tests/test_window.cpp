@@ -7,7 +7,9 @@
 #include "window/year_overview_window.h"
 #include "window_fixture.h"
 
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 
 #include <QElapsedTimer>
 #include <QMenu>
@@ -458,26 +460,42 @@ for row in sheet.iter_rows(min_row=6, max_col=12):
         }
         QCOMPARE(QApplication::clipboard()->text().count(u'\n'), cells.size());
 
-        QCOMPARE(
-            f.run("save as ev.pdf ; answer Igen ; click Command31 ; log = save as: Mentés "
-                  "PDF-be | ?A PDF elkészült: <ev.pdf>. Megnyitja a PDF-nézőben (onnan "
-                  "nyomtatható)? | open <ev.pdf>"),
+        QCOMPARE(f.run("save as ev.pdf ; answer Igen ; click Command31 ; log = save as: Mentés "
+                       "PDF-be | ?A PDF elkészült: <ev.pdf>. Megnyitja a PDF-nézőben (onnan "
+                       "nyomtatható)? | open <ev.pdf>"),
             QString());
         const QByteArray pdf = f.file("ev.pdf");
         QVERIFY(pdf.startsWith("%PDF-"));
         static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
         QCOMPARE(QString::fromLatin1(pdf).count(page), 1);
-        const QString page_text = overview->document()->toRawText();
+        const auto laid_out = overview->document();
+        // As laid out on the page: no line ends with a separator, no label
+        // stands alone, a row's name and its date are each one line.
+        for (QTextBlock block = laid_out->begin(); block.isValid(); block = block.next()) {
+            const QTextLayout *layout = block.layout();
+            for (int l = 0; l < layout->lineCount(); ++l) {
+                const QString line
+                    = block.text()
+                          .mid(layout->lineAt(l).textStart(), layout->lineAt(l).textLength())
+                          .trimmed();
+                QVERIFY2(!line.endsWith(u'·') && !line.endsWith(u':'), qPrintable(line));
+            }
+            if (block.text().contains(QStringLiteral("negyedév"))
+                || block.text().startsWith(QStringLiteral("2026.")))
+                QVERIFY2(layout->lineCount() == 1, qPrintable(block.text()));
+        }
+        const QString page_text = laid_out->toRawText().replace(QChar(0x00A0), u' ');
         for (const QString &figure : {cells[3][1], cells[17][4], cells[17][8]})
-            QVERIFY2(page_text.contains(figure), qPrintable(figure));
+            QVERIFY2(page_text.contains(QString(figure).replace(QChar(0x00A0), u' ')),
+                qPrintable(figure));
+        // The whole table on the page's width.
+        QVERIFY(laid_out->idealWidth() <= laid_out->pageSize().width());
         QVERIFY(page_text.contains(QStringLiteral("Költséghányad: 45 %")));
         QVERIFY(page_text.contains(QStringLiteral("Készült: 2026. április 2.")));
         // Cancelled, nothing is written; a failed save says why.
-        QCOMPARE(
-            f.run(
-                "log = ; save as ; click Command30 ; log = save as: Mentés CSV-be ; save as "
-                "ev.csv/x.csv ; click Command30 ; log = save as: Mentés CSV-be | !Az "
-                "áttekintés nem menthető: <ev.csv/x.csv> (…"),
+        QCOMPARE(f.run("log = ; save as ; click Command30 ; log = save as: Mentés CSV-be ; save as "
+                       "ev.csv/x.csv ; click Command30 ; log = save as: Mentés CSV-be | !Az "
+                       "áttekintés nem menthető: <ev.csv/x.csv> (…"),
             QString());
     }
 

@@ -20,6 +20,7 @@
 #include <QShowEvent>
 #include <QTableWidget>
 #include <QTextDocument>
+#include <QTextOption>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -64,6 +65,12 @@ QString figure(double value)
         && value * std::pow(10, decimals) != std::floor(value * std::pow(10, decimals)))
         ++decimals;
     return number_text::grouped(value, decimals);
+}
+
+// The text with no-break spaces: never parted at the end of a line.
+QString unbroken(QString text)
+{
+    return text.replace(u' ', QChar(0x00A0));
 }
 
 // The due dates of a row: one when TB, Szocho and the advance share it.
@@ -402,11 +409,22 @@ void YearOverviewWindow::report(const Problem &problem)
 
 std::unique_ptr<QTextDocument> YearOverviewWindow::document() const
 {
+    // A line breaks only between two master figures, before the "·" that
+    // parts them, never inside "Állásban: fő".
+    QStringList master = content_.master_data.split(QStringLiteral(" · "));
+    for (QString &item : master)
+        item = unbroken(item);
     QString html = QStringLiteral("<h3>Éves áttekintés – %1</h3><p>%2</p>"
                                   "<table border=\"1\" cellspacing=\"0\" cellpadding=\"2\">")
                        .arg(content_.year)
-                       .arg(content_.master_data.toHtmlEscaped());
-    const QList<QStringList> cells = cell_texts();
+                       .arg(master.join(QStringLiteral(" ·\u00A0")).toHtmlEscaped());
+    QList<QStringList> cells = cell_texts();
+    // A row's name and a date each on one line; two due dates may part
+    // after the ";" between them.
+    for (int r = 1; r < cells.size(); ++r)
+        for (int c : {0, due_column})
+            cells[r][c]
+                = unbroken(cells[r][c]).replace(QStringLiteral(";\u00A0"), QStringLiteral("; "));
     for (int r = 0; r < cells.size(); ++r) {
         const bool sum = r > 0 && content_.rows[r - 1].kind != OverviewRow::Kind::Month;
         html += QStringLiteral("<tr>");
@@ -427,15 +445,19 @@ std::unique_ptr<QTextDocument> YearOverviewWindow::document() const
     }
     html += QStringLiteral("</table><p>Készült: %1</p>").arg(long_date(platform_.today()));
     auto page = std::make_unique<QTextDocument>();
+    // Lines part at spaces only, never inside a word or a date.
+    QTextOption wrapping = page->defaultTextOption();
+    wrapping.setWrapMode(QTextOption::WordWrap);
+    page->setDefaultTextOption(wrapping);
     page->setHtml(html);
     // The page less its margins, in points: the largest type that keeps the
-    // year on it.
+    // year on it, in height and in width.
     page->setPageSize(page_layout().paintRect(QPageLayout::Point).size());
     QFont font = page->defaultFont();
     for (double points = 10; points >= 5; points -= 0.5) {
         font.setPointSizeF(points);
         page->setDefaultFont(font);
-        if (page->pageCount() == 1)
+        if (page->pageCount() == 1 && page->idealWidth() <= page->pageSize().width())
             break;
     }
     return page;
