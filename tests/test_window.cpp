@@ -822,6 +822,48 @@ for row in sheet.iter_rows(min_row=6, max_col=12):
         QCOMPARE(window_size(wanted, minimum, QSize(600, 400), {}), minimum);
     }
 
+    // No column of the overview is narrower than its texts, in 2022 (the
+    // longest due dates) and 2026, in a light and a dark scheme.
+    void overviewColumnsWhole_data()
+    {
+        QTest::addColumn<QByteArray>("year");
+        QTest::addColumn<bool>("dark");
+        QTest::newRow("2022") << QByteArray("adoev=2022") << false;
+        QTest::newRow("2022, dark") << QByteArray("adoev=2022") << true;
+        QTest::newRow("2026, dark") << QByteArray("adoev=2026") << true;
+    }
+    void overviewColumnsWhole()
+    {
+        QFETCH(QByteArray, year);
+        QFETCH(bool, dark);
+        const QPalette standard = QApplication::palette();
+        if (dark) {
+            QPalette night = standard;
+            night.setColor(QPalette::Window, QColor(40, 40, 40));
+            night.setColor(QPalette::WindowText, Qt::white);
+            night.setColor(QPalette::Base, QColor(30, 30, 30));
+            night.setColor(QPalette::Text, Qt::white);
+            QApplication::setPalette(night);
+        }
+        f.open({{"pennaro.ini", year}});
+        QCOMPARE(f.run("fill 2 050 000 ; set Text16 3000000000 ; click Command28"), QString());
+        QApplication::setPalette(standard);
+        const auto *table = f.window->findChild<QTableWidget *>(QStringLiteral("Table1"));
+        for (int c = 0; c < table->columnCount(); ++c)
+            for (int r = 0; r < table->rowCount(); ++r) {
+                const QTableWidgetItem *item = table->item(r, c);
+                if (table->columnSpan(r, c) > 1)
+                    continue;
+                const int needed = QFontMetrics(item->font()).horizontalAdvance(item->text());
+                QVERIFY2(table->columnWidth(c) >= needed + 6,
+                    qPrintable(QStringLiteral("%1 / %2: %3 < %4")
+                                   .arg(item->text())
+                                   .arg(c)
+                                   .arg(table->columnWidth(c))
+                                   .arg(needed + 6)));
+            }
+    }
+
     // The overview opens beside the window where the screen has room, else
     // over it, always whole on the screen.
     void overviewPlace_data()
