@@ -62,10 +62,11 @@ std::variant<RevenueFile, FileError> read_revenue_file(const QString &path)
     QFile file(path);
     if (const auto error = open_for_reading(file))
         return *error;
-    // The twelve lines and the tail after them, in one pass.
+    // The twelve lines and the tail after them, in one pass; only the
+    // twelve must be text.
     const TextLines read = read_lines(file, 100000);
     file.close();
-    if (read.has_nul)
+    if (read.has_nul && read.nul_line <= 12)
         return FileError::NotText;
 
     RevenueFile result;
@@ -90,7 +91,7 @@ std::variant<RevenueFile, FileError> read_revenue_file(const QString &path)
     // file has 36); any text there is neither read nor saved again.
     QList<Problem::Line> later;
     for (qsizetype i = 12; i < read.lines.size() && later.size() < 3; ++i)
-        if (!read.lines[i].trimmed().isEmpty())
+        if (!read.lines[i].trimmed().isEmpty() && !read.lines[i].contains('\0'))
             later.append({int(i + 1), charset::decode_line(read.lines[i].left(64)), std::nullopt});
     if (!later.isEmpty())
         result.problems.emplaceBack(Problem::What::RevenueLinesAfterTwelfth, path).lines = later;

@@ -83,8 +83,10 @@ TextLines read_lines(QIODevice &device, int max_lines, int max_line_length)
             while (stop != end && *stop != '\r' && *stop != '\n')
                 ++stop;
             in_line = true;
-            if (std::find(c, stop, '\0') != stop)
+            if (std::find(c, stop, '\0') != stop && !result.has_nul) {
                 result.has_nul = true;
+                result.nul_line = int(result.lines.size()) + 1;
+            }
             const qsizetype room = max_line_length - line.size();
             if (stop - c > room) {
                 cut = true;

@@ -17,6 +17,7 @@ class QIODevice;
 struct TextLines {
     QList<QByteArray> lines;
     bool has_nul = false; // a NUL byte: not a text file
+    int nul_line = 0; // the number of the first line that holds one
     QList<int> cut_lines; // numbers of the lines longer than the bound, cut
     QList<int> doubled_ends; // numbers of the lines that ended CR CR LF
 };

@@ -632,6 +632,7 @@ private slots:
         // Text past the twelfth line is named; empty lines are the file's tail.
         add("a thirteenth revenue", "load", "1\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n850000\r\n\r\n\r\nx", "1=1 | after: 13 850000 | after: 16 x");
         add("thirty-six empty lines", "load", Bytes(72, '\n'), "");
+        add("a NUL after the twelfth line", "load", Bytes("5") + Bytes(12, '\n') + Bytes(3, '\0') + "\n7", "5=5 | after: 14 7");
         add("no numbers", "load", "K\xF5 12\r\n12abc\r\n9999999999", "!Kő 12=0 | !12abc=12 | !9999999999=none");
         // A character Windows-1250 lacks: the whole file in UTF-8.
         add("UTF-8 when needed", "save", "12\u202Fabc|1😀|K\u0151|1 234", "12\xE2\x80\xAF" "abc|1\xF0\x9F\x98\x80|K\xC5\x91|1\xC2\xA0" "234|||||||||");
