@@ -18,6 +18,19 @@ bool holds_revenue(const QStringList &texts)
         texts.begin(), texts.end(), [](const QString &text) { return !text.trimmed().isEmpty(); });
 }
 
+// Something of that name is there, a link to nothing too.
+bool present(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+// A year's file in the folder.
+QString year_file_name(int year)
+{
+    return QStringLiteral("adat_%1.txt").arg(year);
+}
+
 Problem file_problem(Problem::What what, const QString &path, std::optional<FileError> error)
 {
     Problem problem {what, path};
@@ -43,14 +56,14 @@ QString revenue_path(const QString &folder)
 
 QString year_revenue_path(const QString &folder, int year)
 {
-    return folder + QStringLiteral("/adat_%1.txt").arg(year);
+    return folder + u'/' + year_file_name(year);
 }
 
 QStringList year_revenue_file_names()
 {
     QStringList names;
     for (const year_rules::Year &row : year_rules::years)
-        names << QStringLiteral("adat_%1.txt").arg(row.year);
+        names << year_file_name(row.year);
     return names;
 }
 
@@ -95,16 +108,14 @@ YearChange change_year(const QString &folder, int left, const QStringList &left_
     // First the year left, so that nothing after it can lose it. A year
     // without revenues and without a file needs none: no file is no revenue.
     const QString left_path = year_revenue_path(folder, left);
-    const QFileInfo left_info(left_path);
-    if (holds_revenue(left_texts) || left_info.exists() || left_info.isSymLink())
+    if (holds_revenue(left_texts) || present(left_path))
         if (const auto problem = save_revenue_file(left_path, left_texts))
             return stopped(left_path, problem->error, chosen);
 
     YearChange change;
     change.chosen.texts = QStringList(12, QString());
     const QString own = year_revenue_path(folder, chosen);
-    const QFileInfo info(own);
-    if (info.exists() || info.isSymLink()) {
+    if (present(own)) {
         auto read = read_revenue_file(own);
         if (const auto *error = std::get_if<FileError>(&read)) {
             // A folder or a FIFO of that name is not the program's: left as
@@ -156,8 +167,7 @@ YearRevenues read_year_revenues(const QString &folder, int year)
 {
     YearRevenues revenues;
     const QString path = year_revenue_path(folder, year);
-    const QFileInfo info(path);
-    if (!info.exists() && !info.isSymLink())
+    if (!present(path))
         return revenues;
     auto read = read_revenue_file(path);
     if (const auto *error = std::get_if<FileError>(&read)) {

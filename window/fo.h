@@ -88,6 +88,7 @@ private:
     void finish_startup();
     void show_master_data();
     void put_master_texts(const MasterDataTexts &texts);
+    std::optional<Problem> put_kept_master(int year);
     MasterDataTexts master_texts_in_fields() const;
     void remember_master_data();
     void put_year_figures(int year);

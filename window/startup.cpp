@@ -114,11 +114,22 @@ void fo::show_year(int year)
 {
     put_year_figures(year);
     ui_->Option1->setChecked(true);
-    if (year_rules::rules_for(year).quarterly)
-        if (const auto kept = read_master_choice(platform_.dataFolder(), year).texts)
-            put_master_texts(*kept);
+    // Lines that do not read were named at the start.
+    put_kept_master(year);
     show_master_data();
     remembered_master_ = master_texts_in_fields();
+}
+
+// From 2023 the master data the user set for the year come back; what did
+// not read is the problem.
+std::optional<Problem> fo::put_kept_master(int year)
+{
+    if (!year_rules::rules_for(year).quarterly)
+        return std::nullopt;
+    const KeptMasterData kept = read_master_choice(platform_.dataFolder(), year);
+    if (kept.texts)
+        put_master_texts(*kept.texts);
+    return kept.problem;
 }
 
 // The user chose a tax year. Another year's revenues and master data come
@@ -230,14 +241,8 @@ void fo::prepare_on_first_show()
     }
     if (in_use.year != chosen_year())
         put_year_figures(in_use.year);
-    // From 2023 the master data the user set for the year come back.
-    if (year_rules::rules_for(in_use.year).quarterly) {
-        const KeptMasterData kept = read_master_choice(folder, in_use.year);
-        if (kept.texts)
-            put_master_texts(*kept.texts);
-        if (kept.problem)
-            startup_problems_.append(*kept.problem);
-    }
+    if (const auto problem = put_kept_master(in_use.year))
+        startup_problems_.append(*problem);
     tell_new_year(today_year, chosen.chosen_in);
 
     TaxpayerData taxpayer = read_taxpayer_data(platform_.dataFolder());
