@@ -37,9 +37,7 @@ constexpr int answer_ms = 2000;
 // A copy started a moment before listens only once its window is up: the
 // second one keeps trying this long.
 constexpr int patience_ms = 2000;
-// A connection that asks nothing within answer_ms is closed, and no more
-// than this many are open at once.
-constexpr int most_waiting = 4;
+// A connection that asks nothing within answer_ms is closed.
 
 } // namespace
 
@@ -117,6 +115,9 @@ struct RunningCopy::Channel {
 };
 
 namespace {
+
+// No more than this many connections that have not asked yet are open.
+constexpr int most_waiting = 4;
 
 // The socket's address; false when the path does not fit one.
 bool address_of(const QString &folder, sockaddr_un &address)
