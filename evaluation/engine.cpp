@@ -20,6 +20,8 @@ std::variant<MasterData, MasterField> read_master_data(const MasterDataTexts &te
     MasterData data;
     data.main_employment = texts.main_employment;
     data.year = texts.year;
+    if (checked)
+        data.course = texts.course;
     const std::pair<const QString &, MasterField> wholes[]
         = {{texts.minimum_wage, MasterField::MinimumWage},
             {texts.guaranteed_minimum, MasterField::GuaranteedMinimum}};
@@ -290,10 +292,12 @@ std::optional<Evaluation> evaluate_monthly(
     return result;
 }
 
-// The rules from 2023 (Tbj. 40. § (2)-(3), 42. § (2)): each month of a
-// quarter takes a third of the year's SZJA-liable income up to the
-// quarter's end less the bases of the earlier quarters, in main employment
-// at least the month's minimum. Whole forints, 50 fillér up.
+// The rules from 2023 (Tbj. 40. § (2)-(3), 42. § (2)): each insured month
+// of a quarter takes an equal part of the year's SZJA-liable income up to
+// the quarter's end, or the insurance's end within it, less the bases of
+// the earlier quarters, divided among the quarter's months with a day
+// insured; on the days that owe it, at least the minimum. A month with no
+// day insured has no base. Whole forints, 50 fillér up.
 std::optional<Evaluation> evaluate_quarterly(
     const MasterData &data, const MonthlyRevenue &monthly_revenue, int month)
 {
@@ -325,23 +329,31 @@ std::optional<Evaluation> evaluate_quarterly(
         return data.guaranteed_minimum;
     };
 
+    std::array<MonthCover, 13> cover {};
+    for (int m = 1; m <= quarter_end; ++m)
+        cover[m] = month_cover(data.course, data.year, data.main_employment, m);
     std::array<qint64, 13> tb_base {}, szocho_base {};
     qint64 tb_earlier = 0, szocho_earlier = 0;
     for (int end = 3; end <= quarter_end; end += 3) {
-        // A third of what the quarter adds, rounded to whole forints.
-        const qint64 tb_share = floor_div(2 * (liable(end) - tb_earlier) + 3, 6);
-        const qint64 szocho_share = floor_div(2 * (liable(end) - szocho_earlier) + 3, 6);
-        for (int m = end - 2; m <= end; ++m) {
-            if (data.main_employment) {
-                const auto szocho_minimum = half_up(minimum(m) * rules.szocho_minimum_factor);
-                if (!szocho_minimum)
-                    return std::nullopt;
-                tb_base[m] = std::max(tb_share, minimum(m));
-                szocho_base[m] = std::max<qint64>(szocho_share, *szocho_minimum);
-            } else {
-                tb_base[m] = std::max<qint64>(tb_share, 0);
-                szocho_base[m] = std::max<qint64>(szocho_share, 0);
+        int insured = 0, last_insured = 0;
+        for (int m = end - 2; m <= end; ++m)
+            if (cover[m].insured_days > 0) {
+                ++insured;
+                last_insured = m;
             }
+        if (insured == 0)
+            continue;
+        // An equal part of what the quarter adds, rounded to whole forints.
+        const auto share = [&](qint64 earlier) {
+            return floor_div(2 * (liable(last_insured) - earlier) + insured, 2 * insured);
+        };
+        const qint64 tb_share = share(tb_earlier), szocho_share = share(szocho_earlier);
+        for (int m = end - 2; m <= end; ++m) {
+            if (cover[m].insured_days == 0)
+                continue;
+            const double szocho_minimum = double(minimum(m)) * rules.szocho_minimum_factor;
+            tb_base[m] = std::max(tb_share, part_minimum(double(minimum(m)), cover[m]));
+            szocho_base[m] = std::max(szocho_share, part_minimum(szocho_minimum, cover[m]));
         }
         tb_earlier += tb_base[end - 2] + tb_base[end - 1] + tb_base[end];
         szocho_earlier += szocho_base[end - 2] + szocho_base[end - 1] + szocho_base[end];
@@ -362,9 +374,10 @@ std::optional<Evaluation> evaluate_quarterly(
         return std::nullopt;
     result.tb_amount = *tb_amount;
     result.szocho_amount = *szocho_amount;
+    result.insured = cover[month].insured_days > 0;
 
     // At the quarter's end: the advance on the liable income so far, and
-    // the quarter's three payments.
+    // the quarter's three payments, where a day of it was insured.
     if (month == quarter_end) {
         const auto advance = quarter_advance(
             [&](int end) { return amount_half_up(liable(end), data.szja_rate); }, quarter_end);
@@ -380,7 +393,10 @@ std::optional<Evaluation> evaluate_quarterly(
                 || qAddOverflow(totals.szocho, *szocho, &totals.szocho))
                 return std::nullopt;
         }
-        result.quarter_totals = totals;
+        if (cover[month - 2].insured_days + cover[month - 1].insured_days
+                + cover[month].insured_days
+            > 0)
+            result.quarter_totals = totals;
     }
     return result;
 }
@@ -398,7 +414,12 @@ std::optional<CeilingExceeded> revenue_ceiling_exceeded(
     const int wages = data.cost_ratio == year_rules::retail_cost_ratio
         ? year_rules::retail_revenue_ceiling_wages
         : year_rules::revenue_ceiling_wages;
-    const qint64 ceiling = qint64(data.minimum_wage) * year_rules::allowance_wages_per_year * wages;
+    const qint64 whole = qint64(data.minimum_wage) * year_rules::allowance_wages_per_year * wages;
+    // A business that ran only some days of the year has a ceiling by
+    // their share (Szja tv. 50. § (8)): rounded down, which compares with a
+    // whole revenue as the exact share does.
+    const int days_of_year = QDate(data.year, 1, 1).daysInYear();
+    const qint64 ceiling = floor_div(whole * activity_days(data.course, data.year), days_of_year);
     // As far as the month's figures take the revenues: from 2023 to its
     // quarter's end.
     const int last = month < 1 ? 0 : months_taken(data.year, std::min(month, 12));

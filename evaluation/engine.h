@@ -1,6 +1,7 @@
 #pragma once
 
 #include "evaluation/problem.h"
+#include "evaluation/year_course.h"
 #include "evaluation/year_rules.h"
 
 #include <QString>
@@ -21,6 +22,7 @@ struct MasterData {
     qint16 cost_ratio = 0; // percent
     bool main_employment = true;
     int year = year_rules::default_year; // whose rules apply
+    YearCourse course {}; // from 2023; the whole year in 2022
 
     friend bool operator==(const MasterData &, const MasterData &) = default;
 };
@@ -29,6 +31,7 @@ struct MasterDataTexts {
     QString minimum_wage, guaranteed_minimum, szja, tb, szocho, cost_ratio;
     bool main_employment = true;
     int year = year_rules::default_year;
+    YearCourse course {};
 
     friend bool operator==(const MasterDataTexts &, const MasterDataTexts &) = default;
 };
@@ -58,7 +61,10 @@ struct Evaluation {
     // or, after the fourth, to the annual return.
     std::optional<qint32> quarter_szja;
     qint32 quarter_szja_carried = 0;
-    std::optional<QuarterTotals> quarter_totals; // the same, in quarterly years
+    // The same, in quarterly years; nothing in a quarter with no day insured.
+    std::optional<QuarterTotals> quarter_totals;
+    // The month had a day insured: it has TB and Szocho bases.
+    bool insured = true;
 };
 
 // What an evaluation was made of. Its results hold only while these do.
@@ -102,8 +108,8 @@ std::optional<Evaluation> evaluate(
     const MasterData &data, const MonthlyRevenue &monthly_revenue, int month);
 
 // Flat-rate taxation holds only while the year's revenue stays within the
-// ceiling. Where the revenues up to `month` pass it: the month they did,
-// their sum then and the ceiling.
+// ceiling, pro-rated by the days the business ran from 2023. Where the revenues up to `month` pass
+// it: the month they did, their sum then and the ceiling.
 struct CeilingExceeded {
     int month = 0;
     qint64 revenue = 0;

@@ -81,7 +81,7 @@ MonthlyRevenue revenues_in(const Bytes &input)
     return revenue;
 }
 
-// "<month> main|side [wage=|G=|ratio=|year=|tb=<value>]: <revenues>", each
+// "<month> main|side [wage=|G=|ratio=|year=|course=|tb=<value>]: <revenues>", each
 // revenue "<amount>" or "<amount>*<months>": SZJA, TB, its base, Szocho, its
 // base and, at a quarter's end, "| <quarter's SZJA>" and from 2023 "| <the
 // quarter's TB> <Szocho>", "carried <amount>" after the SZJA when some is.
@@ -99,6 +99,8 @@ Bytes evaluation(const Bytes &input, const Args &)
             data.cost_ratio = qint16(value.toInt());
         else if (setting.startsWith("year="))
             data.year = value.toInt();
+        else if (setting.startsWith("course="))
+            data.course = read_course_text(QString::fromLatin1(value), data.year).value();
         else
             data.tb_rate = value.toDouble();
     }
@@ -108,7 +110,8 @@ Bytes evaluation(const Bytes &input, const Args &)
         return "none";
     const Bytes due = Args {number(r->szja_amount), number(r->tb_amount), number(r->tb_base),
         number(r->szocho_amount), number(r->szocho_base)}
-                          .join(' ');
+                          .join(' ')
+        + (r->insured ? "" : " uninsured");
     const Bytes carried
         = r->quarter_szja_carried ? " carried " + number(r->quarter_szja_carried) : "";
     const Bytes quarter = r->quarter_szja ? due + " | " + number(*r->quarter_szja) + carried : due;
@@ -118,8 +121,8 @@ Bytes evaluation(const Bytes &input, const Args &)
     return quarter + " | " + number(totals->tb) + ' ' + number(totals->szocho);
 }
 
-// "<month> ratio=<cost ratio> wage=<minimum wage> [year=<year>]:
-// <revenues>" as above:
+// "<month> ratio=<cost ratio> wage=<minimum wage> [year=<year>
+// [course=<course>]]: <revenues>" as above:
 // where the revenue passed the flat-rate ceiling, the month, the revenue
 // then and the ceiling.
 Bytes ceiling(const Bytes &input, const Args &)
@@ -129,10 +132,30 @@ Bytes ceiling(const Bytes &input, const Args &)
         head[2].mid(5).toInt(), 0, 0.15, 0.185, 0.13, qint16(head[1].mid(6).toInt()), true};
     if (head.size() > 3)
         data.year = head[3].mid(5).toInt();
+    if (head.size() > 4)
+        data.course = read_course_text(QString::fromLatin1(head[4].mid(7)), data.year).value();
     const MonthlyRevenue revenue = revenues_in(input);
     const auto over = revenue_ceiling_exceeded(data, revenue, head[0].toInt());
     return over ? Args {number(over->month), number(over->revenue), number(over->ceiling)}.join(' ')
                 : "none";
+}
+
+// "<year> <course as kept>": why it is refused, else its words; whether the
+// kept text reads back the same.
+Bytes course(const Bytes &input, const Args &)
+{
+    const int year = input.left(4).toInt();
+    const QString kept = QString::fromLatin1(input.mid(5));
+    const auto read = read_course_text(kept, year);
+    if (!read)
+        return "unreadable";
+    static const char *const faults[] = {"first outside the year", "last outside the year",
+        "last before first", "period reversed", "period outside", "overlap"};
+    if (const auto fault = course_fault(*read, year))
+        return faults[int(fault->what)] + (fault->period < 0 ? Bytes() : " " + number(fault->period))
+            + (fault->other < 0 ? Bytes() : " " + number(fault->other));
+    const Bytes back = course_text(*read, year) == kept ? "" : " (kept otherwise)";
+    return course_description(*read, year).toUtf8() + back;
 }
 
 // March 2026's declaration in main employment, taxpayer entries "v1" to "v24"
@@ -340,6 +363,7 @@ const QHash<Bytes, std::function<Bytes(const Bytes &, const Args &)>> rules {
                     : "field " + number(int(std::get<MasterField>(read))); }},
     {"evaluation", evaluation},
     {"ceiling", ceiling},
+    {"course", course},
     // Days, "y" for a working day.
     {"workdays", [](auto &in, auto &) {
         Bytes days;
@@ -678,6 +702,67 @@ private slots:
         add("carried after a refund", "evaluation", "6 side year=2025 wage=290800 G=348800: 3008000 0 0 -33333 0*8", "0 0 0 0 0 | 0 carried 6000 | 0 0");
         add("paid after the refund", "evaluation", "9 side year=2025 wage=290800 G=348800: 3008000 0 0 -33333 0 0 100000 0*5", "0 2467 13333 1733 13333 | 15000 | 7401 5199");
         add("carried advance paid", "evaluation", "6 main year=2025 wage=290800 G=348800: 3008000 0 0 4000000 0*8", "0 87172 471200 55588 427600 | 369000 | 261516 166764");
+        // The trader's own year from 2023 (2026, 45 %, G = 373 200): a month
+        // with no day insured has no base, a part month's minimum is a
+        // thirtieth a day of the minimum, the quarter's income is shared
+        // among its insured months.
+#define Y26 "main year=2026 wage=322800 G=373200 ratio=45 course="
+        add("begun 15 May, April", "evaluation", "4 " Y26 "2026-05-15/2026-12-31: 0*4 400000 850000*7", "0 0 0 0 0 uninsured");
+        add("begun 15 May, March", "evaluation", "3 " Y26 "2026-05-15/2026-12-31: 0*4 400000 850000*7", "0 0 0 0 0 uninsured | 0");
+        add("begun 15 May, May", "evaluation", "5 " Y26 "2026-05-15/2026-12-31: 0*4 400000 850000*7", "0 39124 211480 27492 211480");
+        add("begun 15 May, June", "evaluation", "6 " Y26 "2026-05-15/2026-12-31: 0*4 400000 850000*7", "0 69042 373200 48516 373200 | 0 | 108166 76008");
+        add("begun 15 May, September", "evaluation", "9 " Y26 "2026-05-15/2026-12-31: 0*4 400000 850000*7", "22980 69042 373200 48516 373200 | 22980 | 207126 145548");
+        add("begun 15 May, December", "evaluation", "12 " Y26 "2026-05-15/2026-12-31: 0*4 400000 850000*7", "70125 69042 373200 48516 373200 | 210375 | 207126 145548");
+        add("begun 15 May, shared by two months", "evaluation", "6 " Y26 "2026-05-15/2026-12-31: 0*4 5000000*2 0*6", "412500 329596 1781600 231608 1781600 | 534480 | 659192 463216");
+        add("pensioner, March", "evaluation", "3 " Y26 "2026-01-01/2026-12-31;2026-01-01/2026-12-31/nyugdijas: 850000*12", "0 0 0 0 0 uninsured | 0");
+        add("pensioner, June", "evaluation", "6 " Y26 "2026-01-01/2026-12-31;2026-01-01/2026-12-31/nyugdijas: 850000*12", "70125 0 0 0 0 uninsured | 130230");
+        add("pensioner, September", "evaluation", "9 " Y26 "2026-01-01/2026-12-31;2026-01-01/2026-12-31/nyugdijas: 850000*12", "70125 0 0 0 0 uninsured | 210375");
+        add("pensioner, December", "evaluation", "12 " Y26 "2026-01-01/2026-12-31;2026-01-01/2026-12-31/nyugdijas: 850000*12", "70125 0 0 0 0 uninsured | 210375");
+        add("CSED from 10 March, February", "evaluation", "2 " Y26 "2026-01-01/2026-12-31;2026-03-10/2026-06-30/ellatas: 850000*2 0*4 850000*6", "0 69042 373200 48516 373200");
+        add("CSED from 10 March, March", "evaluation", "3 " Y26 "2026-01-01/2026-12-31;2026-03-10/2026-06-30/ellatas: 850000*2 0*4 850000*6", "0 20713 111960 14555 111960 | 0 | 158797 111587");
+        add("CSED from 10 March, April", "evaluation", "4 " Y26 "2026-01-01/2026-12-31;2026-03-10/2026-06-30/ellatas: 850000*2 0*4 850000*6", "0 0 0 0 0");
+        add("CSED from 10 March, June", "evaluation", "6 " Y26 "2026-01-01/2026-12-31;2026-03-10/2026-06-30/ellatas: 850000*2 0*4 850000*6", "0 0 0 0 0 | 0 | 0 0");
+        add("CSED from 10 March, September", "evaluation", "9 " Y26 "2026-01-01/2026-12-31;2026-03-10/2026-06-30/ellatas: 850000*2 0*4 850000*6", "60105 69042 373200 48516 373200 | 60105 | 207126 145548");
+        add("CSED from 10 March, December", "evaluation", "12 " Y26 "2026-01-01/2026-12-31;2026-03-10/2026-06-30/ellatas: 850000*2 0*4 850000*6", "70125 69042 373200 48516 373200 | 210375 | 207126 145548");
+        add("ended 20 September, August", "evaluation", "8 " Y26 "2026-01-01/2026-09-20: 850000*9 0*3", "70125 69042 373200 48516 373200");
+        add("ended 20 September, September", "evaluation", "9 " Y26 "2026-01-01/2026-09-20: 850000*9 0*3", "70125 46028 248800 32344 248800 | 210375 | 184112 129376");
+        add("ended 20 September, December", "evaluation", "12 " Y26 "2026-01-01/2026-09-20: 850000*9 0*3", "0 0 0 0 0 uninsured | 0");
+        add("begun on the 1st", "evaluation", "6 " Y26 "2026-05-01/2026-12-31: 0*12", "0 69042 373200 48516 373200 | 0 | 138084 97032");
+        add("begun on 2 May: 30 days are a whole month", "evaluation", "5 " Y26 "2026-05-02/2026-12-31: 0*12", "0 69042 373200 48516 373200");
+        add("begun 31 March: one day in the quarter", "evaluation", "3 " Y26 "2026-03-31/2026-12-31: 0*12", "0 2301 12440 1617 12440 | 0 | 2301 1617");
+        add("begun 31 March: February", "evaluation", "2 " Y26 "2026-03-31/2026-12-31: 0*12", "0 0 0 0 0 uninsured");
+        add("side until 14 April", "evaluation", "4 " Y26 "2026-01-01/2026-12-31;2026-01-01/2026-04-14/mellek: 0*12", "0 36822 199040 25875 199040");
+        add("side until 14 April, March", "evaluation", "3 " Y26 "2026-01-01/2026-12-31;2026-01-01/2026-04-14/mellek: 0*12", "0 0 0 0 0 | 0 | 0 0");
+        add("pensioner from 1 July, June", "evaluation", "6 " Y26 "2026-01-01/2026-12-31;2026-07-01/2026-12-31/nyugdijas: 0*12", "0 69042 373200 48516 373200 | 0 | 207126 145548");
+        add("pensioner from 1 July, September", "evaluation", "9 " Y26 "2026-01-01/2026-12-31;2026-07-01/2026-12-31/nyugdijas: 0*12", "0 0 0 0 0 uninsured | 0");
+        add("suspended the second quarter", "evaluation", "6 " Y26 "2026-01-01/2026-12-31;2026-04-01/2026-06-30/szunetel: 0*12", "0 0 0 0 0 uninsured | 0");
+        add("suspended the second quarter, September", "evaluation", "9 " Y26 "2026-01-01/2026-12-31;2026-04-01/2026-06-30/szunetel: 0*12", "0 69042 373200 48516 373200 | 0 | 207126 145548");
+        add("side all year, begun 15 May", "evaluation", "5 side year=2026 wage=322800 G=373200 ratio=45 course=2026-05-15/2026-12-31: 0*12", "0 0 0 0 0");
+#undef Y26
+        // A thirtieth of 232 000 is 7 733,33…: rounded once, not a day at a time.
+        add("ended 10 November 2023", "evaluation", "11 main year=2023 wage=232000 G=232000 course=2023-01-01/2023-11-10: 0*12", "0 14307 77333 11310 87000");
+        add("ended 15 December 2023, the raised minimum", "evaluation", "12 main year=2023 wage=232000 G=232000 course=2023-01-01/2023-12-15: 0*12", "0 24679 133400 19510 150075 | 0 | 110519 87370");
+        // The ceiling by the days the business ran.
+        add("begun 15 May, at the ceiling", "ceiling", "12 ratio=45 wage=322800 year=2026 course=2026-05-15/2026-12-31: 0*4 24515112 0*7", "none");
+        add("begun 15 May, a forint over", "ceiling", "12 ratio=45 wage=322800 year=2026 course=2026-05-15/2026-12-31: 0*4 24515113 0*7", "5 24515113 24515112");
+        add("ended 20 September, a forint over", "ceiling", "9 ratio=45 wage=322800 year=2026 course=2026-01-01/2026-09-20: 27911146 0*11", "1 27911146 27911145");
+        add("a suspended quarter", "ceiling", "12 ratio=45 wage=322800 year=2026 course=2026-01-01/2026-12-31;2026-04-01/2026-06-30/szunetel: 29078532 0*11", "1 29078532 29078531");
+        add("a benefit keeps the ceiling", "ceiling", "12 ratio=45 wage=322800 year=2026 course=2026-01-01/2026-12-31;2026-04-01/2026-06-30/ellatas: 38736000 0*11", "none");
+        // The course in words, and what is refused.
+        add("whole year", "course", "2026 2026-01-01/2026-12-31", "");
+        add("begun", "course", "2026 2026-05-15/2026-12-31;2026-07-01/2026-07-31/ellatas", "2026: május 15-től; július 1–31. ellátás");
+        add("ended", "course", "2026 2026-01-01/2026-09-20", "2026: szeptember 20-ig");
+        add("both, a period over months", "course", "2026 2026-03-03/2026-10-20;2026-03-10/2026-06-30/szunetel;2026-07-01/2026-07-20/nyugdijas", "2026: március 3-tól október 20-ig; március 10.–június 30. szünetel; július 1–20. nyugdíjas");
+        add("the 10th and the 20th", "course", "2026 2026-01-10/2026-12-20;2026-02-01/2026-02-28/mellek", "2026: január 10-től december 20-ig; február 1–28. mellék");
+        add("first in the year before", "course", "2026 2025-12-31/2026-12-31", "first outside the year");
+        add("last in the year after", "course", "2026 2026-01-01/2027-01-01", "last outside the year");
+        add("last before first", "course", "2026 2026-06-01/2026-05-31", "last before first");
+        add("period reversed", "course", "2026 2026-01-01/2026-12-31;2026-05-02/2026-05-01/szunetel", "period reversed 0");
+        add("period before the start", "course", "2026 2026-05-15/2026-12-31;2026-05-01/2026-05-31/ellatas", "period outside 0");
+        add("overlapping periods", "course", "2026 2026-01-01/2026-12-31;2026-03-01/2026-03-31/ellatas;2026-03-31/2026-04-30/szunetel", "overlap 1 0");
+        add("adjoining periods", "course", "2026 2026-01-01/2026-12-31;2026-03-01/2026-03-31/ellatas;2026-04-01/2026-04-30/szunetel", "2026: március 1–31. ellátás; április 1–30. szünetel");
+        add("unknown kind", "course", "2026 2026-01-01/2026-12-31;2026-03-01/2026-03-31/beteg", "unreadable");
+        add("no date", "course", "2026 2026-01-01", "unreadable");
         add("the quarter's own addition", "evaluation", "6 main year=2025 wage=290800 G=348800: 5000000*12", "450000 555000 3000000 390000 3000000 | 1350000 | 1665000 1170000");
         // A refund: no negative advance, and the next quarter counts from the highest income.
         add("a refund", "evaluation", "6 side year=2025 wage=290800 G=348800: 5000000 0 0 -3000000 0 0", "0 0 0 0 0 | 0 | 0 0");
