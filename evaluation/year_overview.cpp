@@ -36,7 +36,9 @@ OverviewRow month_row(const MasterData &data, const RevenueFields &fields, int m
     if (amounts->quarter_szja)
         row.szja_advance = *amounts->quarter_szja;
     row.szja_carried = amounts->quarter_szja_carried;
-    row.contributions_due = contributions_due_date(data.year, month);
+    row.insured = amounts->insured;
+    if (row.insured)
+        row.contributions_due = contributions_due_date(data.year, month);
     return row;
 }
 
@@ -75,9 +77,11 @@ QList<OverviewRow> year_overview(const MasterData &data, const RevenueFields &re
         OverviewRow sum;
         sum.kind = OverviewRow::Kind::Quarter;
         sum.number = quarter;
+        bool insured = false;
         for (int month = quarter * 3 - 2; month <= quarter * 3; ++month) {
             OverviewRow row = month_row(data, revenue, month);
             add_row(sum, row);
+            insured = insured || row.insured;
             // The quarter's advance is its last month's, as that month's
             // command shows it.
             sum.szja_advance = std::exchange(row.szja_advance, std::nullopt);
@@ -87,7 +91,8 @@ QList<OverviewRow> year_overview(const MasterData &data, const RevenueFields &re
         if (sum.problem)
             sum.szja_advance.reset();
         const int end = quarter * 3;
-        if (year_rules::rules_for(data.year).quarterly)
+        // No TB or Szocho is due for a quarter with no day insured.
+        if (year_rules::rules_for(data.year).quarterly && insured)
             sum.contributions_due = contributions_due_date(data.year, end);
         sum.szja_due = szja_due_date(data.year, end);
         add_row(year, sum);
@@ -115,4 +120,9 @@ QString overview_row_name(const OverviewRow &row)
         break;
     }
     return QStringLiteral("Összesen");
+}
+
+QString not_insured_text()
+{
+    return QStringLiteral("nem biztosított");
 }

@@ -21,6 +21,9 @@ struct OverviewRow {
     // evaluation past 32 bits (the month, or one month of the sum).
     std::optional<Problem> problem;
 
+    // A month with no day insured by the year's course has no TB and
+    // Szocho, rather than zeros.
+    bool insured = true;
     qint64 revenue = 0;
     qint64 income = 0; // the revenue less the cost ratio
     qint64 tb_base = 0;
@@ -48,6 +51,14 @@ inline std::array<double, 7> row_figures(const OverviewRow &row)
         row.szocho_base, double(row.szocho), double(row.szja_part)};
 }
 
+// The place in row_figures of the first of the four TB and Szocho figures.
+constexpr int first_contribution_figure = 2, contribution_figures = 4;
+inline bool contribution_figure(int index)
+{
+    return index >= first_contribution_figure
+        && index < first_contribution_figure + contribution_figures;
+}
+
 // What the revenue fields hold, read one by one: nothing for a field that
 // does not fit 32 bits.
 using RevenueFields = std::array<std::optional<qint32>, 12>;
@@ -62,3 +73,5 @@ QList<OverviewRow> year_overview(const MasterData &data, const RevenueFields &re
 
 // "január", "I. negyedév", "Összesen".
 QString overview_row_name(const OverviewRow &row);
+// What a month with no day insured shows for its TB and Szocho.
+QString not_insured_text();

@@ -34,8 +34,11 @@ QByteArray overview_csv(
         if (row.problem) {
             fields << field(why(*row.problem));
         } else {
-            for (double figure : row_figures(row))
-                fields << plain(figure);
+            const std::array<double, 7> figures = row_figures(row);
+            for (int i = 0; i < int(figures.size()); ++i)
+                fields << (row.insured || !contribution_figure(i) ? plain(figures[i])
+                        : i == first_contribution_figure          ? field(not_insured_text())
+                                                                  : QString());
             fields << (row.szja_advance ? plain(double(*row.szja_advance)) : QString())
                    << date(row.contributions_due) << date(row.szja_due)
                    << (row.szja_carried ? plain(double(row.szja_carried)) : QString());

@@ -144,7 +144,10 @@ std::variant<QByteArray, Problem> overview_workbook(const WorkbookHead &head,
         };
         const std::array<double, 7> figures = row_figures(row);
         for (int c = 0; c < 7; ++c)
-            number(c + 1, figures[c]);
+            if (row.insured || !contribution_figure(c))
+                number(c + 1, figures[c]);
+        if (!row.insured)
+            put_text(r, first_contribution_figure + 1, not_insured_text(), false);
         if (row.szja_advance)
             number(8, double(*row.szja_advance));
         for (const auto &[column, day] :

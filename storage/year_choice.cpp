@@ -60,15 +60,26 @@ std::optional<Problem> replace_settings(const QString &folder, const QList<QByte
 }
 
 // The master-data fields' keys: the six texts of text_fields, then the
-// employment.
+// employment and the year's course.
 const char *const master_keys[]
-    = {"minimalber", "garantalt", "szja", "tb", "szocho", "koltseghanyad", "allas"};
+    = {"minimalber", "garantalt", "szja", "tb", "szocho", "koltseghanyad", "allas", "menet"};
+constexpr int employment_key = 6, course_key = 7;
+
+// The course kept for the year, when the text is one the year can take.
+std::optional<YearCourse> kept_course(const QString &value, int year)
+{
+    const auto course = read_course_text(value, year);
+    return course && !course_fault(*course, year) ? course : std::nullopt;
+}
 
 // Whether a kept text is a figure its field takes: a wage a whole number of
 // forints above 0, a rate or the cost ratio 0 to 100 percent, the
-// employment "fo" or "mellek"; by the field's place in master_keys.
-bool fits_field(int field, const QString &value)
+// employment "fo" or "mellek", a course of the year; by the field's place
+// in master_keys.
+bool fits_field(int field, const QString &value, int year)
 {
+    if (field == course_key)
+        return kept_course(value, year).has_value();
     if (field <= 1) {
         const auto wage = number_text::read_whole32(value, number_text::Kind::Forints);
         return wage && *wage > 0;
@@ -170,15 +181,18 @@ KeptMasterData read_master_choice(const QString &folder, int year)
         // A line without "=", or a figure its field would not take, is
         // not used: the field keeps the table's.
         if (equals < 0 || index == std::end(master_keys)
-            || (!value.isEmpty() && !fits_field(int(index - std::begin(master_keys)), value))) {
+            || (!value.isEmpty()
+                && !fits_field(int(index - std::begin(master_keys)), value, year))) {
             unusable.append({int(n + 1), QString::fromUtf8(line), std::nullopt});
             continue;
         }
         const int i = int(index - std::begin(master_keys));
         if (i < int(fields.size()))
             *fields[i] = value;
-        else
+        else if (i == employment_key)
             texts.main_employment = value != QStringLiteral("mellek");
+        else if (!value.isEmpty())
+            texts.course = *kept_course(value, year);
         kept.texts = texts;
     }
     if (!unusable.isEmpty()) {
@@ -197,8 +211,12 @@ std::optional<Problem> save_master_choice(const QString &folder, const MasterDat
     // Only a figure its field takes is kept: an empty field, or one that
     // does not read, takes the table's at the next start.
     for (int i = 0; i < int(fields.size()); ++i)
-        if (!fields[i]->isEmpty() && fits_field(i, *fields[i]))
+        if (!fields[i]->isEmpty() && fits_field(i, *fields[i], texts.year))
             lines << prefix + master_keys[i] + '=' + fields[i]->toUtf8();
-    lines << prefix + master_keys[fields.size()] + '=' + (texts.main_employment ? "fo" : "mellek");
+    lines << prefix + master_keys[employment_key] + '=' + (texts.main_employment ? "fo" : "mellek");
+    // A course is kept only when it is not the whole year, and can be taken.
+    if (!whole_year(texts.course, texts.year) && !course_fault(texts.course, texts.year))
+        lines << prefix + master_keys[course_key] + '='
+                + course_text(texts.course, texts.year).toUtf8();
     return replace_settings(folder, {prefix}, lines, Problem::What::MasterDataNotSaved);
 }

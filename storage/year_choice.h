@@ -11,7 +11,8 @@
 // in "pennaro.ini": the tax year, one line "adoev=<year>"; the calendar year
 // in which the user last chose an earlier tax year, "adoev_valasztva=<year>";
 // and from 2023 the master data set for each year, lines
-// "<year>.<field>=<text>".
+// "<year>.<field>=<text>", the year's course among them
+// ("<year>.menet=2026-05-15/2026-12-31;…") when it is not the whole year.
 
 // The year chosen; nothing when nothing was chosen. When the file cannot
 // be read (`error`) or names no year of the table (`text` its line), no

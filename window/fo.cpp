@@ -207,13 +207,15 @@ void fo::connect_handlers()
         &fo::save_and_exit);
     connect(ui_->Command21, &QPushButton::clicked, this, &fo::export_declaration);
     connect(ui_->Command28, &QPushButton::clicked, this, [this] { open_overview(0); });
-    // Access keys to the declaration (Alt+B) and the overview (Alt+T), far
-    // from the field by field Tab; pressed at once, not animated.
-    for (const auto &[key, button] :
-        {std::pair {Qt::Key_B, ui_->Command21}, {Qt::Key_T, ui_->Command28}})
+    connect(ui_->Command34, &QPushButton::clicked, this, &fo::edit_year_course);
+    // Access keys to the declaration (Alt+B), the overview (Alt+T) and the
+    // year's course (Alt+M), far from the field by field Tab; pressed at
+    // once, not animated.
+    for (const auto &[key, button] : {std::pair {Qt::Key_B, ui_->Command21},
+             {Qt::Key_T, ui_->Command28}, {Qt::Key_M, ui_->Command34}})
         connect(new QShortcut(QKeySequence(Qt::ALT | key), this), &QShortcut::activated, button,
             [button] {
-                if (button->isEnabled())
+                if (button->isEnabled() && !button->isHidden())
                     button->click();
             });
 }

@@ -96,6 +96,8 @@ private:
     void choose_year(int year);
     int chosen_year() const;
     void tell_new_year(int today_year, std::optional<int> chosen_in);
+    void show_course();
+    void edit_year_course();
     void show_quarter_totals(const Evaluation &amounts);
     void show_warnings(const std::optional<CeilingExceeded> &exceeded, bool ratio_of_the_year);
     std::optional<Problem> offer_taxpayer_sample();
@@ -154,6 +156,7 @@ private:
     QStringList saved_revenue_texts_ = QStringList(12, QString());
     QByteArray revenue_stamp_; // adat.txt as last read or written
     int year_in_use_ = year_rules::default_year; // whose figures and revenues the fields hold
+    YearCourse course_; // the year in use's course, from 2023
 
     // Shown, then filled from the data files, then painted, then the files
     // nobody waits for and the messages.

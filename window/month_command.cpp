@@ -56,38 +56,51 @@ void fo::reset_results()
     ui_->Label27->hide();
 }
 
-// At a quarter's end from 2023: the quarter's three payments and their day;
-// in 2022 the advance when some of it is carried.
+// At a quarter's end from 2023: the quarter's three payments and their day,
+// or the advance alone when no day of it was insured; in 2022 the advance
+// when some of it is carried. A month with no day insured says so.
 void fo::show_quarter_totals(const Evaluation &amounts)
 {
-    const bool carried = amounts.quarter_szja && amounts.quarter_szja_carried != 0;
-    ui_->Label24->setVisible(amounts.quarter_totals || carried);
-    if (!ui_->Label24->isVisible())
-        return;
     using number_text::grouped;
     const int month = last_result->inputs.month;
     const int year = last_result->inputs.master.year;
+    const bool carried = amounts.quarter_szja && amounts.quarter_szja_carried != 0;
+    const bool uninsured_quarter
+        = amounts.quarter_szja && !amounts.quarter_totals && year_rules::rules_for(year).quarterly;
+    QStringList lines;
+    if (!amounts.insured) {
+        QString when = month_name_in(month);
+        when[0] = when[0].toUpper();
+        lines << QStringLiteral("%1 a vállalkozó az év menete szerint egy napig sem volt "
+                                "biztosított: nincs TB- és Szocho-alapja.")
+                     .arg(when);
+    }
     const auto day = [](QDate due) {
         return QLocale(QLocale::Hungarian).toString(due, QStringLiteral("yyyy. MMMM d"));
     };
     // Under the threshold the advance waits for a later quarter or the
     // annual return.
-    const QString szja
-        = QStringLiteral("SZJA %1 Ft%2")
+    const QString szja = amounts.quarter_szja
+        ? QStringLiteral("SZJA %1 Ft%2")
               .arg(grouped(*amounts.quarter_szja, 0),
                   !carried          ? QString()
                       : month == 12 ? QStringLiteral(" (%1 Ft átvíve az éves bevallásba)")
                                           .arg(grouped(amounts.quarter_szja_carried, 0))
                                     : QStringLiteral(" (%1 Ft átvíve)")
-                                          .arg(grouped(amounts.quarter_szja_carried, 0)));
+                                          .arg(grouped(amounts.quarter_szja_carried, 0)))
+        : QString();
     if (const auto &totals = amounts.quarter_totals)
-        ui_->Label24->setText(
-            QStringLiteral("Negyedévi befizetés %1-ig: TB %2 Ft, Szocho %3 Ft, %4")
-                .arg(day(contributions_due_date(year, month)), grouped(totals->tb, 0),
-                    grouped(totals->szocho, 0), szja));
-    else
-        ui_->Label24->setText(QStringLiteral("Negyedévi SZJA-előleg %1-ig: %2")
-                                  .arg(day(szja_due_date(year, month)), szja.mid(5)));
+        lines << QStringLiteral("Negyedévi befizetés %1-ig: TB %2 Ft, Szocho %3 Ft, %4")
+                     .arg(day(contributions_due_date(year, month)), grouped(totals->tb, 0),
+                         grouped(totals->szocho, 0), szja);
+    else if (carried || uninsured_quarter)
+        lines << QStringLiteral("Negyedévi SZJA-előleg %1-ig: %2%3")
+                     .arg(day(szja_due_date(year, month)), szja.mid(5),
+                         uninsured_quarter ? QStringLiteral("; TB és Szocho nincs, a negyedévben "
+                                                            "egy napig sem volt biztosított.")
+                                           : QString());
+    ui_->Label24->setText(lines.join(u'\n'));
+    ui_->Label24->setVisible(!lines.isEmpty());
 }
 
 // Past the revenue ceiling the year is not taxed at a flat rate, and from
@@ -100,10 +113,14 @@ void fo::show_warnings(const std::optional<CeilingExceeded> &exceeded, bool rati
     QStringList warnings;
     if (exceeded)
         warnings << QStringLiteral("Az év bevétele %1 (%2 Ft) túllépte az átalányadózás "
-                                   "értékhatárát (%3 Ft): a %4. évre ezek az összegek nem "
+                                   "értékhatárát (%3 Ft%4): a %5. évre ezek az összegek nem "
                                    "érvényesek, az év jövedelmét nem átalányadóként kell adózni.")
                         .arg(month_name_in(exceeded->month), grouped(double(exceeded->revenue), 0),
-                            grouped(double(exceeded->ceiling), 0))
+                            grouped(double(exceeded->ceiling), 0),
+                            whole_year(master.course, master.year)
+                                ? QString()
+                                : QStringLiteral(", a vállalkozás %1 napjával arányosan")
+                                      .arg(activity_days(master.course, master.year)))
                         .arg(master.year);
     if (!ratio_of_the_year) {
         QStringList ratios;

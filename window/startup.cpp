@@ -7,6 +7,7 @@
 #include "ui_fo.h"
 #include "window/fo.h"
 #include "window/messages.h"
+#include "window/year_course_dialog.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -51,6 +52,8 @@ void fo::put_year_figures(int year)
     for (qint16 ratio : rules.cost_ratios)
         ui_->Combo1->addItem(QString::number(ratio));
     ui_->Combo1->setEditText(figures.cost_ratio);
+    course_ = {};
+    show_course();
     // From 2023 TB and Szocho are paid, and declared, by quarter.
     // A no-break hyphen: "12-ig" never breaks at the line's end.
     const QString quarterly = QStringLiteral("Negyedévet követő hó 12\u2011ig");
@@ -81,13 +84,42 @@ void fo::put_master_texts(const MasterDataTexts &kept)
     for (const auto &[field, text] : fields)
         field->setText(text);
     (texts.main_employment ? ui_->Option1 : ui_->Option2)->setChecked(true);
+    course_ = texts.course;
+    show_course();
     remembered_master_ = master_texts_in_fields();
 }
 
 MasterDataTexts fo::master_texts_in_fields() const
 {
     return {ui_->Text2->text(), ui_->Text3->text(), ui_->Text4->text(), ui_->Text5->text(),
-        ui_->Text6->text(), ui_->Combo1->currentText(), ui_->Option1->isChecked(), chosen_year()};
+        ui_->Text6->text(), ui_->Combo1->currentText(), ui_->Option1->isChecked(), chosen_year(),
+        course_};
+}
+
+// From 2023 the year's course can be set; a line says it in words when
+// the business did not run the whole year in one state.
+void fo::show_course()
+{
+    ui_->Command34->setVisible(year_rules::rules_for(year_in_use_).quarterly);
+    const QString words = course_description(course_, year_in_use_);
+    ui_->Label32->setText(QStringLiteral("Az év menete: %1").arg(words));
+    ui_->Label32->setVisible(!words.isEmpty());
+}
+
+// The course is edited in a dialog of its own; a course it takes is kept
+// with the master data, and the results made by another are outdated.
+void fo::edit_year_course()
+{
+    auto *dialog = new YearCourseDialog(chosen_year(), course_, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &YearCourseDialog::course_chosen, this, [this](const YearCourse &course) {
+        if (course == course_)
+            return;
+        course_ = course;
+        show_course();
+        master_field_left();
+    });
+    dialog->open();
 }
 
 // From 2023 what the user set among the master data is kept for the year,

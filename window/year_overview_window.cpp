@@ -201,9 +201,13 @@ void YearOverviewWindow::show_content(const OverviewContent &content)
             shown << why(*row.problem);
             copied << shown.last();
         } else {
-            for (double value : row_figures(row)) {
-                shown << figure(value);
-                copied << number_text::plain(value);
+            const std::array<double, 7> figures = row_figures(row);
+            for (int i = 0; i < int(figures.size()); ++i) {
+                const bool none = !row.insured && contribution_figure(i);
+                shown << (!none                          ? figure(figures[i])
+                        : i == first_contribution_figure ? not_insured_text()
+                                                         : QString());
+                copied << (none ? QString() : number_text::plain(figures[i]));
             }
             // An advance under the threshold is not paid yet: it says so.
             shown << (!row.szja_advance     ? QString()
@@ -228,6 +232,8 @@ void YearOverviewWindow::show_content(const OverviewContent &content)
         }
         if (row.problem)
             table_->setSpan(r, 1, 1, table_->columnCount() - 1);
+        else if (!row.insured)
+            table_->setSpan(r, first_contribution_figure + 1, 1, contribution_figures);
     }
     table_->resizeColumnsToContents();
     show_highlight();
@@ -428,18 +434,27 @@ std::unique_ptr<QTextDocument> YearOverviewWindow::document() const
     for (int r = 0; r < cells.size(); ++r) {
         const bool sum = r > 0 && content_.rows[r - 1].kind != OverviewRow::Kind::Month;
         html += QStringLiteral("<tr>");
+        // A row that cannot be computed says why across its figures; a month
+        // with no day insured, across its four TB and Szocho figures.
+        const bool problem = r > 0 && content_.rows[r - 1].problem;
+        const bool uninsured = r > 0 && !problem && !content_.rows[r - 1].insured;
+        constexpr int contributions = first_contribution_figure + 1;
         for (int c = 0; c < cells[r].size(); ++c) {
-            const bool spans = r > 0 && content_.rows[r - 1].problem && c == 1;
-            if (r > 0 && content_.rows[r - 1].problem && c > 1)
+            if (problem && c > 1)
                 break;
+            if (uninsured && c > contributions && c < contributions + contribution_figures)
+                continue;
+            const int span = problem && c == 1    ? due_column
+                : uninsured && c == contributions ? contribution_figures
+                                                  : 1;
+            const bool spans = span > 1;
             const QString cell
                 = (sum || r == 0 ? QStringLiteral("<b>%1</b>") : QStringLiteral("%1"))
                       .arg(cells[r][c].toHtmlEscaped());
             html += QStringLiteral("<td%1%2>%3</td>")
                         .arg(c > 0 && c < due_column && !spans ? QStringLiteral(" align=\"right\"")
                                                                : QString(),
-                            spans ? QStringLiteral(" colspan=\"%1\"").arg(due_column) : QString(),
-                            cell);
+                            spans ? QStringLiteral(" colspan=\"%1\"").arg(span) : QString(), cell);
         }
         html += QStringLiteral("</tr>");
     }
