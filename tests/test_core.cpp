@@ -109,7 +109,7 @@ Bytes evaluation(const Bytes &input, const Args &)
     if (!r)
         return "none";
     const Bytes due = Args {number(r->szja_amount), number(r->tb_amount), number(r->tb_base),
-        number(r->szocho_amount), number(r->szocho_base)}
+                          number(r->szocho_amount), number(r->szocho_base)}
                           .join(' ')
         + (r->insured ? "" : " uninsured");
     const Bytes carried
@@ -152,7 +152,8 @@ Bytes course(const Bytes &input, const Args &)
     static const char *const faults[] = {"first outside the year", "last outside the year",
         "last before first", "period reversed", "period outside", "overlap"};
     if (const auto fault = course_fault(*read, year))
-        return faults[int(fault->what)] + (fault->period < 0 ? Bytes() : " " + number(fault->period))
+        return faults[int(fault->what)]
+            + (fault->period < 0 ? Bytes() : " " + number(fault->period))
             + (fault->other < 0 ? Bytes() : " " + number(fault->other));
     const Bytes back = course_text(*read, year) == kept ? "" : " (kept otherwise)";
     return course_description(*read, year).toUtf8() + back;

@@ -8,6 +8,8 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
+#include <QDateEdit>
 #include <QDir>
 #include <QRegularExpression>
 #include <QTableWidget>
@@ -227,7 +229,15 @@ struct WindowFixture {
 private:
     QWidget *widget(const QString &name) const
     {
-        return name == "fo" ? window.get() : window->findChild<QWidget *>(name);
+        if (name == "fo")
+            return window.get();
+        // A dialog closed and not deleted yet leaves its widgets behind: the
+        // shown one of that name counts.
+        const QList<QWidget *> named = window->findChildren<QWidget *>(name);
+        for (QWidget *candidate : named)
+            if (candidate->isVisible())
+                return candidate;
+        return named.value(0);
     }
 
     // What a check reads: "log" (then cleared), "tab order" (from the focus
@@ -256,7 +266,8 @@ private:
         if (what == "files") // beside the program
             return QDir(platform->folder.path()).entryList(QDir::Files, QDir::Name).join(u' ');
         if (what == "focus")
-            return QApplication::focusWidget()->objectName();
+            return QApplication::focusWidget() ? QApplication::focusWidget()->objectName()
+                                               : QStringLiteral("nowhere");
         if (const auto *line = qobject_cast<QLineEdit *>(QApplication::focusWidget());
             what == "cursor")
             return line->cursorPosition() == line->text().size() ? "end" : "inside";
@@ -313,6 +324,23 @@ private:
             return QStringLiteral("no such widget");
         if (auto *line = qobject_cast<const QLineEdit *>(shown))
             return line->text();
+        if (auto *date = qobject_cast<const QDateEdit *>(shown))
+            return date->date().toString(Qt::ISODate);
+        if (auto *periods = qobject_cast<const QTableWidget *>(shown);
+            periods && what == "List2") { // the course's periods: "<from> <to> <kind>"
+            QStringList rows;
+            for (int r = 0; r < periods->rowCount(); ++r)
+                rows
+                    << QStringLiteral("%1 %2 %3")
+                           .arg(qobject_cast<QDateEdit *>(periods->cellWidget(r, 0))
+                                    ->date()
+                                    .toString(Qt::ISODate),
+                               qobject_cast<QDateEdit *>(periods->cellWidget(r, 1))
+                                   ->date()
+                                   .toString(Qt::ISODate),
+                               qobject_cast<QComboBox *>(periods->cellWidget(r, 2))->currentText());
+            return rows.join(QStringLiteral(" | "));
+        }
         if (auto *combo = qobject_cast<const QComboBox *>(shown))
             return combo->currentText();
         if (auto *group = qobject_cast<const QGroupBox *>(shown))

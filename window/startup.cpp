@@ -9,6 +9,7 @@
 #include "window/messages.h"
 #include "window/year_course_dialog.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -118,6 +119,12 @@ void fo::edit_year_course()
         course_ = course;
         show_course();
         master_field_left();
+    });
+    // The keyboard goes back to the button, on any desktop.
+    connect(dialog, &QDialog::finished, this, [this] {
+        activateWindow();
+        QApplication::setActiveWindow(this);
+        ui_->Command34->setFocus(Qt::OtherFocusReason);
     });
     dialog->open();
 }

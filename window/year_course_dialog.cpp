@@ -81,6 +81,9 @@ YearCourseDialog::YearCourseDialog(int year, const YearCourse &course, QWidget *
     auto *remove = new QPushButton(QStringLiteral("Időszak &törlése"), this);
     remove->setObjectName(QStringLiteral("Command36"));
     remove->setToolTip(QStringLiteral("A kijelölt sort törli."));
+    // Return takes the course, wherever the focus is.
+    add->setAutoDefault(false);
+    remove->setAutoDefault(false);
     auto *period_buttons = new QHBoxLayout;
     period_buttons->addWidget(add);
     period_buttons->addWidget(remove);
