@@ -435,6 +435,26 @@ std::optional<CeilingExceeded> revenue_ceiling_exceeded(
     return CeilingExceeded {first, running[first], ceiling};
 }
 
+QList<int> revenue_while_not_running(
+    const MasterData &data, const MonthlyRevenue &monthly_revenue, int month)
+{
+    QList<int> months;
+    const int last = month < 1 ? 0 : months_taken(data.year, std::min(month, 12));
+    for (int m = 1; m <= last; ++m) {
+        if (monthly_revenue[m - 1] == 0)
+            continue;
+        const QDate first(data.year, m, 1);
+        bool running = false;
+        for (int d = 0; d < first.daysInMonth() && !running; ++d) {
+            const DayState state = day_state(data.course, true, first.addDays(d));
+            running = state != DayState::Outside && state != DayState::Suspended;
+        }
+        if (!running)
+            months << m;
+    }
+    return months;
+}
+
 bool cost_ratio_of_the_year(const MasterData &data)
 {
     const year_rules::Year &rules = year_rules::rules_for(data.year);

@@ -118,6 +118,12 @@ struct CeilingExceeded {
 std::optional<CeilingExceeded> revenue_ceiling_exceeded(
     const MasterData &data, const MonthlyRevenue &monthly_revenue, int month);
 
+// The months up to `month`, from 2023 up to its quarter's end, that have
+// a revenue though the business ran on none of their days by the year's
+// course (outside it, or suspended).
+QList<int> revenue_while_not_running(
+    const MasterData &data, const MonthlyRevenue &monthly_revenue, int month);
+
 // From 2023 the cost ratio is one the law sets for the year (Szja tv. 53. §
 // (1)); another is computed all the same, with a warning. In 2022 any.
 bool cost_ratio_of_the_year(const MasterData &data);

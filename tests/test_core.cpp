@@ -365,6 +365,16 @@ const QHash<Bytes, std::function<Bytes(const Bytes &, const Args &)>> rules {
     {"evaluation", evaluation},
     {"ceiling", ceiling},
     {"course", course},
+    // "<month> <course>: <revenues>": the months with a revenue the business did not run in.
+    {"idle", [](auto &in, auto &) {
+        MasterData data;
+        data.year = 2026;
+        const Args head = in.left(in.indexOf(':')).split(' ');
+        data.course = read_course_text(QString::fromLatin1(head[1]), data.year).value();
+        Args months;
+        for (int m : revenue_while_not_running(data, revenues_in(in), head[0].toInt()))
+            months << Bytes::number(m);
+        return months.isEmpty() ? Bytes("none") : months.join(' '); }},
     // Days, "y" for a working day.
     {"workdays", [](auto &in, auto &) {
         Bytes days;
@@ -749,6 +759,11 @@ private slots:
         add("ended 20 September, a forint over", "ceiling", "9 ratio=45 wage=322800 year=2026 course=2026-01-01/2026-09-20: 27911146 0*11", "1 27911146 27911145");
         add("a suspended quarter", "ceiling", "12 ratio=45 wage=322800 year=2026 course=2026-01-01/2026-12-31;2026-04-01/2026-06-30/szunetel: 29078532 0*11", "1 29078532 29078531");
         add("a benefit keeps the ceiling", "ceiling", "12 ratio=45 wage=322800 year=2026 course=2026-01-01/2026-12-31;2026-04-01/2026-06-30/ellatas: 38736000 0*11", "none");
+        // A revenue in a month the business did not run is told.
+        add("revenue before the start", "idle", "6 2026-05-15/2026-12-31: 0 100 0 1 1 1 0*6", "2 4");
+        add("the month of the start runs", "idle", "4 2026-04-30/2026-12-31: 0 0 0 1 0*8", "none");
+        add("as far as the quarter", "idle", "4 2026-01-01/2026-03-31: 0*5 1 0*6", "6");
+        add("suspended, on a benefit, a pensioner", "idle", "12 2026-01-01/2026-12-31;2026-02-01/2026-02-28/szunetel;2026-03-01/2026-03-31/ellatas;2026-04-01/2026-12-31/nyugdijas: 1*12", "2");
         // The course in words, and what is refused.
         add("whole year", "course", "2026 2026-01-01/2026-12-31", "");
         add("begun", "course", "2026 2026-05-15/2026-12-31;2026-07-01/2026-07-31/ellatas", "2026: május 15-től; július 1–31. ellátás");

@@ -99,7 +99,8 @@ private:
     void show_course();
     void edit_year_course();
     void show_quarter_totals(const Evaluation &amounts);
-    void show_warnings(const std::optional<CeilingExceeded> &exceeded, bool ratio_of_the_year);
+    void show_warnings(const std::optional<CeilingExceeded> &exceeded,
+        const QList<int> &not_running, bool ratio_of_the_year);
     std::optional<Problem> offer_taxpayer_sample();
 
     // The month commands (month_command.cpp).

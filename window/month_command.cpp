@@ -103,10 +103,12 @@ void fo::show_quarter_totals(const Evaluation &amounts)
     ui_->Label24->setVisible(!lines.isEmpty());
 }
 
-// Past the revenue ceiling the year is not taxed at a flat rate, and from
-// 2023 a cost ratio the law does not set for the year is not the year's:
-// the figures stand, with a warning beside them.
-void fo::show_warnings(const std::optional<CeilingExceeded> &exceeded, bool ratio_of_the_year)
+// Past the revenue ceiling the year is not taxed at a flat rate, a revenue
+// in a month the business did not run is likely typed in the wrong month,
+// and from 2023 a cost ratio the law does not set for the year is not the
+// year's: the figures stand, with a warning beside them.
+void fo::show_warnings(const std::optional<CeilingExceeded> &exceeded,
+    const QList<int> &not_running, bool ratio_of_the_year)
 {
     using number_text::grouped;
     const MasterData &master = last_result->inputs.master;
@@ -122,6 +124,14 @@ void fo::show_warnings(const std::optional<CeilingExceeded> &exceeded, bool rati
                                 : QStringLiteral(", a vállalkozás %1 napjával arányosan")
                                       .arg(activity_days(master.course, master.year)))
                         .arg(master.year);
+    if (!not_running.isEmpty()) {
+        QStringList months;
+        for (int m : not_running)
+            months << month_name_in(m);
+        warnings << QStringLiteral("Az év menete szerint a vállalkozás nem működött, mégis van "
+                                   "bevétele: %1. Ellenőrizze a bevételeket vagy az év menetét!")
+                        .arg(months.join(QStringLiteral(", ")));
+    }
     if (!ratio_of_the_year) {
         QStringList ratios;
         for (qint16 ratio : year_rules::rules_for(master.year).cost_ratios)
@@ -251,6 +261,7 @@ void fo::evaluate_month(int month)
         show_quarter_totals(*result.amounts);
     if (result.amounts)
         show_warnings(revenue_ceiling_exceeded(result.inputs.master, monthly_revenue, month),
+            revenue_while_not_running(result.inputs.master, monthly_revenue, month),
             cost_ratio_of_the_year(result.inputs.master));
 
     if (month == 7) {

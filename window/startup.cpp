@@ -103,7 +103,7 @@ void fo::show_course()
 {
     ui_->Command34->setVisible(year_rules::rules_for(year_in_use_).quarterly);
     const QString words = course_description(course_, year_in_use_);
-    ui_->Label32->setText(QStringLiteral("Az év menete: %1").arg(words));
+    ui_->Label32->setText(words);
     ui_->Label32->setVisible(!words.isEmpty());
 }
 
