@@ -60,6 +60,7 @@ YearCourseDialog::YearCourseDialog(int year, const YearCourse &course, QWidget *
         year, course_last(course, year), QStringLiteral("A vállalkozás utolsó napja"), this);
     last_->setObjectName(QStringLiteral("Text61"));
     auto *days = new QFormLayout;
+    days->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     days->addRow(QStringLiteral("A vállalkozás &első napja az évben:"), first_);
     days->addRow(QStringLiteral("&Utolsó napja az évben:"), last_);
 
@@ -112,6 +113,9 @@ YearCourseDialog::YearCourseDialog(int year, const YearCourse &course, QWidget *
 
     for (const CoursePeriod &period : course.periods)
         add_period(period);
+    // Typing starts at the first day's year, as after a Tab.
+    first_->setFocus(Qt::TabFocusReason);
+    first_->setSelectedSection(QDateTimeEdit::YearSection);
 
     connect(add, &QPushButton::clicked, this, [this] {
         // A new period starts where the last one ended, within the business.

@@ -225,7 +225,9 @@ void YearOverviewWindow::show_content(const OverviewContent &content)
             auto *item = new QTableWidgetItem(shown.value(c));
             item->setData(copied_role, copied.value(c));
             if (c > 0 && c < due_column)
-                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+                item->setTextAlignment(
+                    (shown.value(c) == not_insured_text() ? Qt::AlignHCenter : Qt::AlignRight)
+                    | Qt::AlignVCenter);
             if (row.kind != OverviewRow::Kind::Month)
                 item->setFont(sum_font);
             table_->setItem(r, c, item);
