@@ -746,6 +746,8 @@ private slots:
         add("side until 14 April, March", "evaluation", "3 " Y26 "2026-01-01/2026-12-31;2026-01-01/2026-04-14/mellek: 0*12", "0 0 0 0 0 | 0 | 0 0");
         add("pensioner from 1 July, June", "evaluation", "6 " Y26 "2026-01-01/2026-12-31;2026-07-01/2026-12-31/nyugdijas: 0*12", "0 69042 373200 48516 373200 | 0 | 207126 145548");
         add("pensioner from 1 July, September", "evaluation", "9 " Y26 "2026-01-01/2026-12-31;2026-07-01/2026-12-31/nyugdijas: 0*12", "0 0 0 0 0 uninsured | 0");
+        // The income up to the insurance's end: September's revenue, beside the pension, is not shared.
+        add("pensioner from 15 August", "evaluation", "8 " Y26 "2026-01-01/2026-12-31;2026-08-15/2026-12-31/nyugdijas: 0*6 5000000*3 0*3", "412500 122470 662000 86060 662000");
         add("suspended the second quarter", "evaluation", "6 " Y26 "2026-01-01/2026-12-31;2026-04-01/2026-06-30/szunetel: 0*12", "0 0 0 0 0 uninsured | 0");
         add("suspended the second quarter, September", "evaluation", "9 " Y26 "2026-01-01/2026-12-31;2026-04-01/2026-06-30/szunetel: 0*12", "0 69042 373200 48516 373200 | 0 | 207126 145548");
         add("side all year, begun 15 May", "evaluation", "5 side year=2026 wage=322800 G=373200 ratio=45 course=2026-05-15/2026-12-31: 0*12", "0 0 0 0 0");
