@@ -441,15 +441,8 @@ QList<int> revenue_while_not_running(
     QList<int> months;
     const int last = month < 1 ? 0 : months_taken(data.year, std::min(month, 12));
     for (int m = 1; m <= last; ++m) {
-        if (monthly_revenue[m - 1] == 0)
-            continue;
-        const QDate first(data.year, m, 1);
-        bool running = false;
-        for (int d = 0; d < first.daysInMonth() && !running; ++d) {
-            const DayState state = day_state(data.course, true, first.addDays(d));
-            running = state != DayState::Outside && state != DayState::Suspended;
-        }
-        if (!running)
+        if (monthly_revenue[m - 1] != 0
+            && month_cover(data.course, data.year, true, m).running_days == 0)
             months << m;
     }
     return months;

@@ -235,6 +235,13 @@ QString year_accusative(int year)
     return QStringLiteral("%1-%2").arg(year).arg(QString::fromUtf8(suffix));
 }
 
+QString month_name(int month)
+{
+    static const char *const names[] = {"január", "február", "március", "április", "május",
+        "június", "július", "augusztus", "szeptember", "október", "november", "december"};
+    return QString::fromUtf8(names[month - 1]);
+}
+
 QString grouped(double value, int decimals)
 {
     if (!std::isfinite(value))

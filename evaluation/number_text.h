@@ -50,4 +50,7 @@ QString bare_digits(QStringView text);
 // "2026-ot", "2027-et", "2030-at".
 QString year_accusative(int year);
 
+// The month's name, "január" for 1.
+QString month_name(int month);
+
 } // namespace number_text

@@ -1,5 +1,7 @@
 #include "evaluation/year_course.h"
 
+#include "evaluation/number_text.h"
+
 #include <QStringList>
 
 #include <algorithm>
@@ -7,17 +9,11 @@
 
 namespace {
 
+using number_text::month_name;
+
 // The settings' words for the kinds, in the order of CoursePeriod::Kind.
 const char *const kind_keys[] = {"szunetel", "ellatas", "mellek", "nyugdijas"};
 const char *const kind_words[] = {"szünetel", "ellátás", "mellék", "nyugdíjas"};
-
-const char *const month_names[] = {"január", "február", "március", "április", "május", "június",
-    "július", "augusztus", "szeptember", "október", "november", "december"};
-
-QString month_name(int month)
-{
-    return QString::fromUtf8(month_names[month - 1]);
-}
 
 // "15-től", "20-tól": by the last number word spoken (tizenöt, húsz).
 QString day_from(int day)
@@ -74,6 +70,8 @@ MonthCover month_cover(const YearCourse &course, int year, bool main_employment,
     cover.days = first.daysInMonth();
     for (int d = 0; d < cover.days; ++d) {
         const DayState state = day_state(course, main_employment, first.addDays(d));
+        if (state != DayState::Outside && state != DayState::Suspended)
+            ++cover.running_days;
         if (state == DayState::Benefit || state == DayState::Side || state == DayState::Main)
             ++cover.insured_days;
         if (state == DayState::Main)
@@ -92,11 +90,9 @@ qint64 part_minimum(double whole_minimum, const MonthCover &cover)
 
 int activity_days(const YearCourse &course, int year)
 {
-    const QDate first = course_first(course, year), last = course_last(course, year);
     int days = 0;
-    for (QDate day = first; day <= last; day = day.addDays(1))
-        if (day_state(course, true, day) != DayState::Suspended)
-            ++days;
+    for (int month = 1; month <= 12; ++month)
+        days += month_cover(course, year, true, month).running_days;
     return days;
 }
 

@@ -45,9 +45,11 @@ bool whole_year(const YearCourse &course, int year);
 
 DayState day_state(const YearCourse &course, bool main_employment, QDate day);
 
-// The insured days of a month, of them those that owe the minimum, and the
-// month's length.
+// The days of a month the business ran (not suspended), of them the
+// insured ones and of those the ones that owe the minimum, and the month's
+// length.
 struct MonthCover {
+    int running_days = 0;
     int insured_days = 0;
     int minimum_days = 0;
     int days = 0;

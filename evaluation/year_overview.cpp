@@ -108,12 +108,10 @@ QList<OverviewRow> year_overview(const MasterData &data, const RevenueFields &re
 
 QString overview_row_name(const OverviewRow &row)
 {
-    static const char *const months[] = {"január", "február", "március", "április", "május",
-        "június", "július", "augusztus", "szeptember", "október", "november", "december"};
     static const char *const quarters[] = {"I.", "II.", "III.", "IV."};
     switch (row.kind) {
     case OverviewRow::Kind::Month:
-        return QString::fromUtf8(months[row.number - 1]);
+        return number_text::month_name(row.number);
     case OverviewRow::Kind::Quarter:
         return QString::fromUtf8(quarters[row.number - 1]) + QStringLiteral(" negyedév");
     case OverviewRow::Kind::Year:
