@@ -81,7 +81,10 @@ YearCourseDialog::YearCourseDialog(int year, const YearCourse &course, QWidget *
     add->setObjectName(QStringLiteral("Command35"));
     auto *remove = new QPushButton(QStringLiteral("Időszak &törlése"), this);
     remove->setObjectName(QStringLiteral("Command36"));
-    remove->setToolTip(QStringLiteral("A kijelölt sort törli."));
+    remove->setToolTip(QStringLiteral("A szerkesztett sort törli, ha nincs ilyen, az utolsót."));
+    // A click leaves the keyboard in the row being edited: that row goes.
+    add->setFocusPolicy(Qt::TabFocus);
+    remove->setFocusPolicy(Qt::TabFocus);
     // Return takes the course, wherever the focus is.
     add->setAutoDefault(false);
     remove->setAutoDefault(false);
@@ -155,15 +158,13 @@ void YearCourseDialog::add_period(const CoursePeriod &period)
 
 void YearCourseDialog::remove_period()
 {
-    // The row of the focused cell, else the selected one, else the last.
-    int row = periods_->currentRow();
+    // The row being edited, else the last.
+    int row = periods_->rowCount() - 1;
     for (int r = 0; r < periods_->rowCount(); ++r)
         for (int c = 0; c < periods_->columnCount(); ++c)
             if (periods_->cellWidget(r, c)->isAncestorOf(focusWidget())
                 || periods_->cellWidget(r, c) == focusWidget())
                 row = r;
-    if (row < 0)
-        row = periods_->rowCount() - 1;
     if (row >= 0)
         periods_->removeRow(row);
 }
