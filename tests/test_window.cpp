@@ -497,6 +497,8 @@ for row in sheet.iter_rows(min_row=6, max_col=12):
         static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
         QCOMPARE(QString::fromLatin1(pdf).count(page), 1);
         const auto laid_out = overview->document();
+        // The page's master data say the year's course.
+        QVERIFY(laid_out->toPlainText().contains(QStringLiteral("fő · 2026: február 15-től")));
         // As laid out on the page: no line ends with a separator, no label
         // stands alone, a row's name and its date are each one line.
         for (QTextBlock block = laid_out->begin(); block.isValid(); block = block.next()) {

@@ -24,6 +24,10 @@ OverviewContent fo::overview_of(const MasterDataTexts &texts, const QStringList 
             QStringLiteral("%1 %2").arg(ui_->Label11->text(),
                 (texts.main_employment ? ui_->Option1 : ui_->Option2)->text())}
               .join(QStringLiteral(" · "));
+    // The year's course, when not the whole year, in the words under the
+    // master data.
+    if (const QString course = course_description(texts.course, texts.year); !course.isEmpty())
+        content.master_data += QStringLiteral(" · ") + course;
     const auto master = read_master_data(texts);
     if (const auto *field = std::get_if<MasterField>(&master)) {
         content.problem = master_data_problem(texts, *field);

@@ -454,8 +454,10 @@ std::unique_ptr<QTextDocument> YearOverviewWindow::document() const
                 = (sum || r == 0 ? QStringLiteral("<b>%1</b>") : QStringLiteral("%1"))
                       .arg(cells[r][c].toHtmlEscaped());
             html += QStringLiteral("<td%1%2>%3</td>")
-                        .arg(c > 0 && c < due_column && !spans ? QStringLiteral(" align=\"right\"")
-                                                               : QString(),
+                        .arg(uninsured && spans ? QStringLiteral(" align=\"center\"")
+                                : c > 0 && c < due_column && !spans
+                                ? QStringLiteral(" align=\"right\"")
+                                : QString(),
                             spans ? QStringLiteral(" colspan=\"%1\"").arg(span) : QString(), cell);
         }
         html += QStringLiteral("</tr>");
