@@ -399,9 +399,18 @@ QByteArray file_stamp(const QString &path)
         + QByteArray::number(info.lastModified().toMSecsSinceEpoch()) + ' '
         + QByteArray::number(int(info.isFile())));
     QFile file(path);
-    // The first MiB is enough for a file of twelve lines.
-    if (info.isFile() && file.open(QIODevice::ReadOnly))
-        hash.addData(file.read(1 << 20));
+    // The first MiB is enough for a file of twelve lines. It is read a piece
+    // at a time: a buffer of the whole bound would cost every start a MiB
+    // for a file of a few hundred bytes.
+    if (info.isFile() && file.open(QIODevice::ReadOnly)) {
+        char piece[16 * 1024];
+        for (qint64 left = 1 << 20, got = 0; left > 0; left -= got) {
+            got = file.read(piece, std::min<qint64>(left, sizeof piece));
+            if (got <= 0)
+                break;
+            hash.addData(QByteArrayView(piece, got));
+        }
+    }
     return hash.result();
 }
 
