@@ -62,10 +62,11 @@ QSize least_window(QSize least, QSize room, const std::function<int(int)> &heigh
 
 QSize window_size(QSize wanted, QSize minimum, QSize screen, QMargins frame)
 {
-    // Room for the wide layout where the screen has it; never past the
-    // screen, title bar included.
+    // What the layout wants, where nothing is squeezed; never past the
+    // screen, title bar included. A window larger than that would only cost
+    // every start a larger picture of itself.
     const QSize room = screen.shrunkBy(frame);
-    return wanted.expandedTo(QSize(1000, 640)).boundedTo(room).expandedTo(minimum);
+    return wanted.boundedTo(room).expandedTo(minimum);
 }
 
 // Once shown, the window's real frame is known: it is kept on the screen.
